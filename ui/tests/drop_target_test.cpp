@@ -1,0 +1,446 @@
+// The drop target against real windows and the real shell functions: drop
+// handles are built as the shell builds them and the drop message is sent to
+// the window.
+#include "ui/drop_target.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tessavel {
+namespace {
+
+// ---- drop handles ---------------------------------------------------------
+
+// A drop handle as the shell makes it: a DROPFILES header followed by the
+// wide paths, each ended by NUL, and one more NUL, in movable global memory.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::size_t chars = 1;
+  for (const std::wstring& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  if (memory == nullptr) return nullptr;
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fNC = FALSE;
+  header->fWide = TRUE;
+  wchar_t* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES));
+  for (const std::wstring& p : paths) {
+    std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+    out += p.size() + 1;
+  }
+  *out = L'\0';
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+// DragFinish releases the handle's memory; a released handle is invalid.
+bool DropEnded(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
+
+LRESULT SendDrop(HWND window, HDROP drop) {
+  return SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+// ---- recording callbacks ---------------------------------------------------
+
+std::vector<std::string> calls;       // paths that Record received, in order
+std::vector<std::string> otherCalls;  // paths that RecordOther received
+
+void Record(const char* path) { calls.emplace_back(path); }
+void RecordOther(const char* path) { otherCalls.emplace_back(path); }
+
+// Records like Record but fails on a path that contains "throw".
+void RecordOrThrow(const char* path) {
+  calls.emplace_back(path);
+  if (std::strstr(path, "throw") != nullptr) throw std::runtime_error("placement failed");
+}
+
+// ---- windows -------------------------------------------------------------
+
+constexpr int kLabelId = 4;
+
+struct Notification {
+  int id;
+  int code;
+};
+std::vector<Notification> notifications;  // WM_COMMAND notifications the parent received
+
+LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) notifications.push_back({LOWORD(wParam), HIWORD(wParam)});
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Received {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Received> received;  // messages the recording control's procedure saw
+
+// The recording control answers every message with a value made from it, so
+// that a test can see both the arguments and the result pass unchanged.
+LRESULT Answer(UINT message, WPARAM wParam) { return static_cast<LRESULT>(message * 31u + wParam); }
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER) {
+    received.push_back({message, wParam, lParam});
+    return Answer(message, wParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSW parent = {};
+  parent.lpfnWndProc = ParentProcedure;
+  parent.hInstance = GetModuleHandleW(nullptr);
+  parent.lpszClassName = L"DropTestParent";
+  RegisterClassW(&parent);
+  WNDCLASSW recording = {};
+  recording.lpfnWndProc = RecordingProcedure;
+  recording.hInstance = GetModuleHandleW(nullptr);
+  recording.lpszClassName = L"DropTestRecording";
+  RegisterClassW(&recording);
+  done = true;
+}
+
+WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+
+bool AcceptsFiles(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }
+
+class DropTargetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterClasses();
+    calls.clear();
+    otherCalls.clear();
+    notifications.clear();
+    received.clear();
+    parent_ = CreateWindowExW(0, L"DropTestParent", L"drop test", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(parent_, nullptr);
+    label_ = MakeLabel(kLabelId);
+    ASSERT_NE(label_, nullptr);
+  }
+  void TearDown() override {
+    if (parent_ != nullptr) DestroyWindow(parent_);
+  }
+
+  // A label like the drop area: a STATIC control that reports clicks.
+  HWND MakeLabel(int id) {
+    return CreateWindowExW(0, L"STATIC", L"drop here", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTER, 10, 10, 200,
+                           100, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           nullptr);
+  }
+  HWND MakeRecordingControl() {
+    return CreateWindowExW(0, L"DropTestRecording", L"", WS_CHILD, 0, 0, 10, 10, parent_, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+
+  HWND parent_ = nullptr;
+  HWND label_ = nullptr;
+};
+
+const std::vector<std::wstring> kThreePaths = {
+    L"C:\\pkg\\rhino_en-us_6.17.19190.13001.exe",
+    L"C:\\pkg\\rhino_de-de_languagepack_6.17.19190.13001.msi",
+    L"C:\\pkg\\vcredist_x64.exe",
+};
+
+// ---- delivery ---------------------------------------------------------------
+
+TEST_F(DropTargetTest, DeliversEveryPathInTheShellsOrderThenEndsTheDrop) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  HDROP drop = MakeDrop(kThreePaths);
+  EXPECT_EQ(SendDrop(label_, drop), 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"C:\\pkg\\rhino_en-us_6.17.19190.13001.exe",
+                                             "C:\\pkg\\rhino_de-de_languagepack_6.17.19190.13001.msi",
+                                             "C:\\pkg\\vcredist_x64.exe"}));
+  EXPECT_TRUE(DropEnded(drop));
+}
+
+TEST_F(DropTargetTest, EmptyDropCallsNothingAndStillEnds) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  HDROP drop = MakeDrop({});
+  EXPECT_EQ(SendDrop(label_, drop), 0);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_TRUE(DropEnded(drop));
+}
+
+TEST_F(DropTargetTest, EachDropIsDeliveredOnItsOwn) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  EXPECT_EQ(SendDrop(label_, MakeDrop({L"C:\\a\\one.exe"})), 0);
+  EXPECT_EQ(SendDrop(label_, MakeDrop({L"C:\\b\\two.msi", L"C:\\b\\three"})), 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"C:\\a\\one.exe", "C:\\b\\two.msi", "C:\\b\\three"}));
+}
+
+TEST_F(DropTargetTest, PathsArriveInCodePage936WithoutLookAlikes) {
+  struct Case {
+    const char* what;
+    std::wstring dropped;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"ASCII", L"C:\\pkg\\a b.exe", "C:\\pkg\\a b.exe"},
+      {"Chinese folder and name", L"C:\\\x4E0B\x8F7D\\\x4E2D\x6587.exe",
+       "C:\\\xCF\xC2\xD4\xD8\\\xD6\xD0\xCE\xC4.exe"},
+      {"full-width parentheses", L"C:\\pkg\\a\xFF08" L"1\xFF09.exe", "C:\\pkg\\a\xA3\xA8" "1\xA3\xA9.exe"},
+      {"Thai letter is not in the code page", L"C:\\pkg\\a\x0E01.exe", "C:\\pkg\\a?.exe"},
+      {"a-umlaut has no look-alike substitute", L"C:\\pkg\\b\x00E4r.exe", "C:\\pkg\\b?r.exe"},
+      {"Latin capital A with macron has no look-alike", L"C:\\\x0100.msi", "C:\\?.msi"},
+      {"private-use character", L"C:\\pkg\\\xE000.exe", "C:\\pkg\\?.exe"},
+  };
+  DropTarget target;
+  target.Attach(label_, Record);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    calls.clear();
+    EXPECT_EQ(SendDrop(label_, MakeDrop({c.dropped})), 0);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0], c.expected);
+  }
+}
+
+TEST_F(DropTargetTest, LongPathsArriveWhole) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  for (std::size_t length : {999u, 1000u, 1001u, 4096u, 32000u}) {
+    SCOPED_TRACE(length);
+    std::wstring path = L"\\\\?\\C:\\";
+    path.append(length - path.size() - 4, L'd');
+    path += L".msi";
+    ASSERT_EQ(path.size(), length);
+    calls.clear();
+    HDROP drop = MakeDrop({path, L"C:\\after.exe"});
+    EXPECT_EQ(SendDrop(label_, drop), 0);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], std::string(path.begin(), path.end()));
+    EXPECT_EQ(calls[1], "C:\\after.exe");
+    EXPECT_TRUE(DropEnded(drop));
+  }
+}
+
+TEST_F(DropTargetTest, AFailingCallbackLeavesTheOtherPathsAndEndsTheDrop) {
+  DropTarget target;
+  target.Attach(label_, RecordOrThrow);
+  HDROP drop = MakeDrop({L"C:\\one", L"C:\\throw", L"C:\\three"});
+  EXPECT_EQ(SendDrop(label_, drop), 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"C:\\one", "C:\\throw", "C:\\three"}));
+  EXPECT_TRUE(DropEnded(drop));
+}
+
+// ---- binding ----------------------------------------------------------------
+
+TEST_F(DropTargetTest, AttachSubclassesTheWindowAndAcceptsFiles) {
+  WNDPROC own = ProcedureOf(label_);
+  EXPECT_FALSE(AcceptsFiles(label_));
+  DropTarget target;
+  EXPECT_FALSE(target.IsAttached());
+  target.Attach(label_, Record);
+  EXPECT_TRUE(target.IsAttached());
+  EXPECT_NE(ProcedureOf(label_), own);
+  EXPECT_TRUE(AcceptsFiles(label_));
+  EXPECT_FALSE(AcceptsFiles(parent_));
+}
+
+TEST_F(DropTargetTest, OtherMessagesReachThePreviousProcedureUnchanged) {
+  HWND control = MakeRecordingControl();
+  ASSERT_NE(control, nullptr);
+  DropTarget target;
+  target.Attach(control, Record);
+  ASSERT_TRUE(target.IsAttached());
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  const std::vector<Case> cases = {
+      {WM_USER, 0, 0},
+      {WM_USER + 7, 0x1234, 0x5678},
+      {WM_USER + 8, static_cast<WPARAM>(-1), static_cast<LPARAM>(0x7FFFFFFF00000001LL)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    received.clear();
+    EXPECT_EQ(SendMessageW(control, c.message, c.wParam, c.lParam), Answer(c.message, c.wParam));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, c.message);
+    EXPECT_EQ(received[0].wParam, c.wParam);
+    EXPECT_EQ(received[0].lParam, c.lParam);
+  }
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(DropTargetTest, TheLabelStillReportsClicksAndKeepsItsText) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  ASSERT_TRUE(target.IsAttached());
+  SendMessageW(label_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(label_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(notifications.size(), 1u);
+  EXPECT_EQ(notifications[0].id, kLabelId);
+  EXPECT_EQ(notifications[0].code, STN_CLICKED);
+  SendMessageW(label_, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  ASSERT_EQ(notifications.size(), 2u);
+  EXPECT_EQ(notifications[1].code, STN_DBLCLK);
+
+  EXPECT_TRUE(SetWindowTextW(label_, L"\x5C06\x6587\x4EF6"));
+  wchar_t text[16] = {};
+  EXPECT_EQ(GetWindowTextW(label_, text, 16), 3);
+  EXPECT_STREQ(text, L"\x5C06\x6587\x4EF6");
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(DropTargetTest, SecondAttachKeepsTheFirstBinding) {
+  HWND second = MakeLabel(5);
+  ASSERT_NE(second, nullptr);
+  WNDPROC secondOwn = ProcedureOf(second);
+  DropTarget target;
+  target.Attach(label_, Record);
+  WNDPROC bound = ProcedureOf(label_);
+  target.Attach(second, RecordOther);
+  EXPECT_EQ(ProcedureOf(second), secondOwn);
+  EXPECT_FALSE(AcceptsFiles(second));
+  EXPECT_EQ(ProcedureOf(label_), bound);
+
+  EXPECT_EQ(SendDrop(label_, MakeDrop({L"C:\\first.exe"})), 0);
+  EXPECT_EQ(calls, std::vector<std::string>{"C:\\first.exe"});
+  EXPECT_TRUE(otherCalls.empty());
+}
+
+TEST_F(DropTargetTest, ASecondTargetCannotTakeABoundWindow) {
+  DropTarget first;
+  DropTarget second;
+  first.Attach(label_, Record);
+  second.Attach(label_, RecordOther);
+  EXPECT_TRUE(first.IsAttached());
+  EXPECT_FALSE(second.IsAttached());
+  EXPECT_EQ(SendDrop(label_, MakeDrop({L"C:\\x.exe"})), 0);
+  EXPECT_EQ(calls, std::vector<std::string>{"C:\\x.exe"});
+  EXPECT_TRUE(otherCalls.empty());
+}
+
+TEST_F(DropTargetTest, DetachGivesBackThePreviousProcedureAndStopsDrops) {
+  WNDPROC own = ProcedureOf(label_);
+  DropTarget target;
+  target.Attach(label_, Record);
+  target.Detach();
+  EXPECT_FALSE(target.IsAttached());
+  EXPECT_EQ(ProcedureOf(label_), own);
+  EXPECT_FALSE(AcceptsFiles(label_));
+
+  // The label's own procedure does not handle the drop: the callback is not
+  // called and the drop is left to its sender.
+  HDROP drop = MakeDrop({L"C:\\late.exe"});
+  SendDrop(label_, drop);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_FALSE(DropEnded(drop));
+  DragFinish(drop);
+
+  // A click still reaches the label.
+  SendMessageW(label_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(notifications.size(), 1u);
+
+  // A second Detach changes nothing.
+  target.Detach();
+  EXPECT_EQ(ProcedureOf(label_), own);
+  EXPECT_FALSE(target.IsAttached());
+}
+
+TEST_F(DropTargetTest, DetachedTargetCanBeAttachedAgain) {
+  HWND second = MakeLabel(5);
+  ASSERT_NE(second, nullptr);
+  DropTarget target;
+  target.Attach(label_, Record);
+  target.Detach();
+  target.Attach(second, RecordOther);
+  EXPECT_TRUE(target.IsAttached());
+  EXPECT_TRUE(AcceptsFiles(second));
+  EXPECT_EQ(SendDrop(second, MakeDrop({L"C:\\again.exe"})), 0);
+  EXPECT_EQ(otherCalls, std::vector<std::string>{"C:\\again.exe"});
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(DropTargetTest, DestroyingTheTargetDetachesIt) {
+  WNDPROC own = ProcedureOf(label_);
+  {
+    DropTarget target;
+    target.Attach(label_, Record);
+    ASSERT_NE(ProcedureOf(label_), own);
+  }
+  EXPECT_EQ(ProcedureOf(label_), own);
+  EXPECT_FALSE(AcceptsFiles(label_));
+  // A new target may bind the window again: the old binding is gone.
+  DropTarget next;
+  next.Attach(label_, Record);
+  EXPECT_TRUE(next.IsAttached());
+}
+
+TEST_F(DropTargetTest, DestroyingTheWindowUnbindsIt) {
+  DropTarget target;
+  target.Attach(label_, Record);
+  ASSERT_TRUE(target.IsAttached());
+  EXPECT_TRUE(DestroyWindow(label_));
+  EXPECT_FALSE(target.IsAttached());
+  target.Detach();  // nothing left to do, and nothing touched
+  EXPECT_FALSE(target.IsAttached());
+}
+
+TEST_F(DropTargetTest, AttachToNoWindowStaysDetached) {
+  HWND gone = MakeLabel(6);
+  ASSERT_TRUE(DestroyWindow(gone));
+  DropTarget target;
+  target.Attach(nullptr, Record);
+  EXPECT_FALSE(target.IsAttached());
+  target.Attach(gone, Record);
+  EXPECT_FALSE(target.IsAttached());
+  // Still free to attach to a real window afterwards.
+  target.Attach(label_, Record);
+  EXPECT_TRUE(target.IsAttached());
+}
+
+TEST_F(DropTargetTest, DropOnAnotherControlIsNotHandled) {
+  HWND other = MakeLabel(7);
+  ASSERT_NE(other, nullptr);
+  DropTarget target;
+  target.Attach(label_, Record);
+  EXPECT_FALSE(AcceptsFiles(other));
+  HDROP drop = MakeDrop({L"C:\\elsewhere.exe"});
+  SendDrop(other, drop);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_FALSE(DropEnded(drop));
+  DragFinish(drop);
+}
+
+// ---- the program's one drop target ----------------------------------------------
+
+TEST_F(DropTargetTest, TheDropTargetLivesFromMakeToRelease) {
+  ReleaseDropTarget();
+  EXPECT_EQ(TheDropTarget(), nullptr);
+  MakeDropTarget();
+  DropTarget* target = TheDropTarget();
+  ASSERT_NE(target, nullptr);
+  EXPECT_FALSE(target->IsAttached());
+  MakeDropTarget();  // the one target is made once
+  EXPECT_EQ(TheDropTarget(), target);
+
+  WNDPROC own = ProcedureOf(label_);
+  target->Attach(label_, Record);
+  EXPECT_NE(ProcedureOf(label_), own);
+  ReleaseDropTarget();
+  EXPECT_EQ(TheDropTarget(), nullptr);
+  EXPECT_EQ(ProcedureOf(label_), own);
+  ReleaseDropTarget();  // releasing twice is harmless
+  EXPECT_EQ(TheDropTarget(), nullptr);
+}
+
+}  // namespace
+}  // namespace tessavel
