@@ -10,6 +10,11 @@ namespace tessavel {
 
 class MainWindow final : public ControlAccess {
  public:
+  MainWindow() = default;
+  ~MainWindow() override;  // destroys the window if it still exists
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
   // Creates the window hidden with all its controls, raises the created event,
   // and returns false when the window cannot be created.
   bool Create(HINSTANCE instance);
@@ -26,10 +31,26 @@ class MainWindow final : public ControlAccess {
   int ShowMessageBox(const Text& text, const Text& title, unsigned style) override;
   void PutOnClipboard(const Text& t) override;
 
+  // The colour in which a label's caption is drawn now.
+  Colour TextColour(Control c) const;
+
  private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateControls(HINSTANCE instance);
+  void OnCommand(int id, int code);
+  LRESULT OnControlColour(HDC dc, HWND control, bool edit);
+  void OnDestroy();
+
   HWND window_ = nullptr;
-  // (the implementer adds what the window needs: control handles, fonts,
-  // colours, the always-on-top flag, the write-in-progress guard)
+  HWND controls_[kControlCount] = {};
+  Colour textColours_[kControlCount] = {};
+  // Set while WriteText replaces a box's text, so that the box's own change
+  // notification is not passed on: the write raises the event itself, once.
+  bool writing_[kControlCount] = {};
+  HFONT font_ = nullptr;
+  HFONT dropAreaFont_ = nullptr;
+  bool alwaysOnTop_ = false;
 };
 
 }  // namespace tessavel
