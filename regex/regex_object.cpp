@@ -1,0 +1,363 @@
+// RegexObject on std::wregex (ECMAScript) over the Unicode form of the
+// subject. Three things make the standard engine follow this system's rules:
+// - the regex is imbued with a locale whose wide ctype knows only ASCII, so
+//   \d \w \s \b, case folding (also of bracket ranges) and classes never
+//   treat a non-ASCII character as a letter, digit or space;
+// - a bare "." becomes [^\n], since ECMAScript's "." also refuses CR,
+//   U+2028 and U+2029;
+// - global runs step by hand, so an empty match moves on by one character.
+#include "regex/regex_object.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <locale>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/codepage.h"
+
+namespace tessavel {
+namespace {
+
+// "#引号" in code page 936: the quote marker that stands for a double quote.
+constexpr char kQuoteMarker[] = "#\xD2\xFD\xBA\xC5";
+
+// A wide ctype that classifies and folds ASCII only.
+class AsciiCtype : public std::ctype<wchar_t> {
+ public:
+  AsciiCtype() = default;
+
+ protected:
+  // The classic "C" table of the narrow ctype holds the system's own mask
+  // bits for ASCII (some masks, such as graph, are unions of others there).
+  static mask Classify(wchar_t c) {
+    if (static_cast<unsigned long>(c) > 0x7F) return mask();
+    return std::ctype<char>::classic_table()[static_cast<unsigned char>(c)];
+  }
+  bool do_is(mask m, char_type c) const override { return (Classify(c) & m) != 0; }
+  const char_type* do_is(const char_type* low, const char_type* high, mask* vec) const override {
+    for (; low < high; ++low, ++vec) *vec = Classify(*low);
+    return high;
+  }
+  const char_type* do_scan_is(mask m, const char_type* low, const char_type* high) const override {
+    while (low < high && !do_is(m, *low)) ++low;
+    return low;
+  }
+  const char_type* do_scan_not(mask m, const char_type* low, const char_type* high) const override {
+    while (low < high && do_is(m, *low)) ++low;
+    return low;
+  }
+  char_type do_toupper(char_type c) const override { return (c >= L'a' && c <= L'z') ? c - L'a' + L'A' : c; }
+  const char_type* do_toupper(char_type* low, const char_type* high) const override {
+    for (; low < high; ++low) *low = do_toupper(*low);
+    return high;
+  }
+  char_type do_tolower(char_type c) const override { return (c >= L'A' && c <= L'Z') ? c - L'A' + L'a' : c; }
+  const char_type* do_tolower(char_type* low, const char_type* high) const override {
+    for (; low < high; ++low) *low = do_tolower(*low);
+    return high;
+  }
+};
+
+const std::locale& AsciiLocale() {
+  static const std::locale locale(std::locale::classic(), new AsciiCtype);
+  return locale;
+}
+
+// The largest repeat count a pattern may give; a larger one makes the pattern
+// invalid (the engine would overflow reading it, or build millions of states).
+constexpr unsigned long kMaxRepeat = 65535;
+
+// Throws error_badbrace when a {n}, {n,} or {n,m} at `open` holds a count
+// beyond kMaxRepeat. Braces that are no repeat count are left to the engine.
+void CheckRepeatCount(const std::wstring& pattern, std::size_t open) {
+  unsigned long value = 0;
+  bool digits = false;
+  for (std::size_t i = open + 1; i < pattern.size(); ++i) {
+    wchar_t c = pattern[i];
+    if (c >= L'0' && c <= L'9') {
+      digits = true;
+      value = value * 10 + static_cast<unsigned long>(c - L'0');
+      if (value > kMaxRepeat) throw std::regex_error(std::regex_constants::error_badbrace);
+    } else if (c == L',' && digits) {
+      value = 0;
+    } else {
+      return;
+    }
+  }
+}
+
+// Rewrites each "." outside a bracket expression as [^\n]; everything else
+// (escapes included) passes unchanged. Refuses oversized repeat counts.
+std::wstring TranslatePattern(const std::wstring& pattern) {
+  std::wstring out;
+  out.reserve(pattern.size() + 16);
+  bool inBracket = false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    wchar_t c = pattern[i];
+    if (c == L'\\') {
+      out += c;
+      if (i + 1 < pattern.size()) out += pattern[++i];
+    } else if (inBracket) {
+      if (c == L']') inBracket = false;
+      out += c;
+    } else if (c == L'[') {
+      inBracket = true;
+      out += c;
+    } else if (c == L'.') {
+      out += L"[^\\n]";
+    } else if (c == L'{') {
+      CheckRepeatCount(pattern, i);
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// Byte length in the subject Text of the character that Cp936ToWide made of
+// the bytes at `at`: a replacement character stands for one byte, 0x80 and
+// 0xFF are single bytes, ASCII is one byte, any other character a pair.
+std::size_t CharacterBytes(const Text& t, std::size_t at, wchar_t c) {
+  unsigned char b = static_cast<unsigned char>(t[at]);
+  if (c < 0x80 || c == 0xFFFD || b < 0x81 || b == 0xFF) return 1;
+  return at + 1 < t.size() ? 2 : 1;
+}
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// One match or group: where it lies in the Unicode subject and in the bytes.
+struct Span {
+  std::size_t wideStart = kNone, wideLength = 0;
+  std::size_t byteStart = kNone, byteLength = 0;
+  bool Matched() const { return wideStart != kNone; }
+};
+
+}  // namespace
+
+struct RegexObject::State {
+  bool engine = false;  // Create has been called
+  bool ignoreCase = true;
+  Text pattern;
+  Text subjectText;
+  std::wstring subject;
+  bool hasCollection = false;
+  std::size_t groups = 0;     // capturing groups of the pattern
+  std::vector<Span> spans;    // per match: the match, then each group
+
+  std::size_t MatchCount() const { return hasCollection ? spans.size() / (groups + 1) : 0; }
+  const Span* Find(int match, int group) const {
+    if (match < 1 || static_cast<std::size_t>(match) > MatchCount()) return nullptr;
+    if (group < 0 || static_cast<std::size_t>(group) > groups) return nullptr;
+    return &spans[(static_cast<std::size_t>(match) - 1) * (groups + 1) + static_cast<std::size_t>(group)];
+  }
+  // The text of group `group` of match `match` (group 0: the whole match) and
+  // its byte offset in the subject; -1 and the empty text when there is none.
+  Text Read(int match, int group, int* startOffset) const {
+    if (startOffset) *startOffset = -1;
+    const Span* span = Find(match, group);
+    if (!span || !span->Matched()) return Text();
+    if (startOffset) {
+      *startOffset = span->byteStart > static_cast<std::size_t>(INT_MAX) ? INT_MAX
+                                                                         : static_cast<int>(span->byteStart);
+    }
+    return WideToCp936(subject.substr(span->wideStart, span->wideLength));
+  }
+  // Fills the byte positions of the spans of one match, walking forward from
+  // the match start (which the caller's cursor has reached).
+  void PlaceInBytes(std::size_t first, std::size_t wideAt, std::size_t byteAt) {
+    std::vector<std::pair<std::size_t, std::size_t*>> marks;  // wide index -> byte slot
+    std::vector<std::size_t> ends(groups + 1);
+    for (std::size_t g = 0; g <= groups; ++g) {
+      Span& s = spans[first + g];
+      if (!s.Matched()) continue;
+      marks.emplace_back(s.wideStart, &s.byteStart);
+      marks.emplace_back(s.wideStart + s.wideLength, &ends[g]);
+    }
+    std::sort(marks.begin(), marks.end());
+    for (auto& [wide, slot] : marks) {
+      while (wideAt < wide && byteAt < subjectText.size()) {
+        byteAt += CharacterBytes(subjectText, byteAt, subject[wideAt]);
+        ++wideAt;
+      }
+      *slot = byteAt;
+    }
+    for (std::size_t g = 0; g <= groups; ++g) {
+      Span& s = spans[first + g];
+      if (s.Matched()) s.byteLength = ends[g] - s.byteStart;
+    }
+  }
+};
+
+RegexObject::RegexObject() {
+  try {
+    state_ = std::make_unique<State>();
+  } catch (...) {
+    // Left empty: every reading then answers as before any Create.
+  }
+}
+
+RegexObject::~RegexObject() = default;
+
+bool RegexObject::Create(const Text& pattern, const Text& subject, std::optional<bool> caseSensitive,
+                         std::optional<bool> multiLine, std::optional<bool> global,
+                         std::optional<bool> quoteMarker) {
+  try {
+    state_.reset();
+    state_ = std::make_unique<State>();
+    State& s = *state_;
+    s.engine = true;
+    s.ignoreCase = !caseSensitive.value_or(false);
+    const bool all = global.value_or(true);
+    s.pattern = quoteMarker.value_or(false) ? TextReplace(pattern, kQuoteMarker, Text("\"")) : pattern;
+    s.subjectText = subject;
+    s.subject = Cp936ToWide(subject);
+
+    auto flags = std::regex_constants::ECMAScript;
+    if (s.ignoreCase) flags |= std::regex_constants::icase;
+    if (multiLine.value_or(true)) flags |= std::regex_constants::multiline;
+    std::wregex re;
+    re.imbue(AsciiLocale());
+    re.assign(TranslatePattern(Cp936ToWide(s.pattern)), flags);
+    s.groups = re.mark_count();
+
+    const std::wstring& w = s.subject;
+    std::size_t at = 0;                 // where the next search starts
+    std::size_t cursorWide = 0, cursorByte = 0;  // last match start, both ways
+    std::wsmatch m;
+    while (at <= w.size()) {
+      auto searchFlags = at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
+      if (!std::regex_search(w.begin() + static_cast<std::ptrdiff_t>(at), w.end(), m, re, searchFlags)) break;
+      const std::size_t first = s.spans.size();
+      for (std::size_t g = 0; g <= s.groups; ++g) {
+        Span span;
+        if (g < m.size() && m[g].matched) {
+          span.wideStart = static_cast<std::size_t>(m[g].first - w.begin());
+          span.wideLength = static_cast<std::size_t>(m[g].second - m[g].first);
+        }
+        s.spans.push_back(span);
+      }
+      const Span& whole = s.spans[first];
+      while (cursorWide < whole.wideStart && cursorByte < s.subjectText.size()) {
+        cursorByte += CharacterBytes(s.subjectText, cursorByte, w[cursorWide]);
+        ++cursorWide;
+      }
+      s.PlaceInBytes(first, cursorWide, cursorByte);
+      if (!all) break;
+      at = whole.wideStart + (whole.wideLength == 0 ? 1 : whole.wideLength);
+    }
+    s.hasCollection = true;
+    return true;
+  } catch (...) {
+    // An invalid pattern, an engine limit or a failed allocation: no collection.
+    if (state_) {
+      state_->hasCollection = false;
+      state_->spans.clear();
+      state_->spans.shrink_to_fit();
+      state_->groups = 0;
+    }
+    return false;
+  }
+}
+
+Text RegexObject::GetPattern() const {
+  try {
+    return (state_ && state_->hasCollection) ? state_->pattern : Text();
+  } catch (...) {
+    return Text();
+  }
+}
+
+Text RegexObject::Replace(const Text& replacement) const {
+  try {
+    if (!state_ || !state_->hasCollection) return Text();
+    const State& s = *state_;
+    const Text& t = s.subjectText;
+    auto group = [&](std::size_t match, std::size_t g) -> Text {
+      const Span& span = s.spans[match * (s.groups + 1) + g];
+      return span.Matched() ? t.substr(span.byteStart, span.byteLength) : Text();
+    };
+    Text out;
+    std::size_t copied = 0;
+    for (std::size_t k = 0; k < s.MatchCount(); ++k) {
+      const Span& whole = s.spans[k * (s.groups + 1)];
+      out.append(t, copied, whole.byteStart - copied);
+      // The engine's replacement syntax: $$ $& $` $' $n $nn.
+      for (std::size_t i = 0; i < replacement.size(); ++i) {
+        char c = replacement[i];
+        char next = i + 1 < replacement.size() ? replacement[i + 1] : '\0';
+        if (c != '$' || next == '\0') {
+          out += c;
+        } else if (next == '$') {
+          out += '$';
+          ++i;
+        } else if (next == '&') {
+          out += group(k, 0);
+          ++i;
+        } else if (next == '`') {
+          out.append(t, 0, whole.byteStart);
+          ++i;
+        } else if (next == '\'') {
+          out.append(t, whole.byteStart + whole.byteLength, Text::npos);
+          ++i;
+        } else if (next >= '0' && next <= '9') {
+          std::size_t n = static_cast<std::size_t>(next - '0');
+          char third = i + 2 < replacement.size() ? replacement[i + 2] : '\0';
+          std::size_t two = n * 10 + static_cast<std::size_t>(third - '0');
+          if (third >= '0' && third <= '9' && two >= 1 && two <= s.groups) {
+            out += group(k, two);
+            i += 2;
+          } else if (n >= 1 && n <= s.groups) {
+            out += group(k, n);
+            ++i;
+          } else {
+            out += c;
+          }
+        } else {
+          out += c;
+        }
+      }
+      copied = whole.byteStart + whole.byteLength;
+    }
+    out.append(t, copied, Text::npos);
+    return out;
+  } catch (...) {
+    return Text();
+  }
+}
+
+int RegexObject::GetMatchCount() const {
+  if (!state_) return 0;
+  std::size_t n = state_->MatchCount();
+  return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n);
+}
+
+Text RegexObject::GetMatchText(int matchIndex, int* startOffset) const {
+  try {
+    if (startOffset) *startOffset = -1;
+    return state_ ? state_->Read(matchIndex, 0, startOffset) : Text();
+  } catch (...) {
+    return Text();
+  }
+}
+
+Text RegexObject::GetSubmatchText(int matchIndex, int groupIndex, int* startOffset) const {
+  try {
+    if (startOffset) *startOffset = -1;
+    if (!state_ || groupIndex < 1) return Text();
+    return state_->Read(matchIndex, groupIndex, startOffset);
+  } catch (...) {
+    return Text();
+  }
+}
+
+int RegexObject::GetSubmatchCount() const {
+  if (!state_ || state_->MatchCount() == 0) return 0;
+  return static_cast<int>(state_->groups);
+}
+
+}  // namespace tessavel
