@@ -26,9 +26,8 @@ bool IsNativeDirectory(const std::string& native) {
   return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// A file is moved by giving it the new name as a second link and then
-// removing the old one; link() fails when the new name exists. Should the old
-// name refuse to go, the new one is taken back so that nothing changed.
+}  // namespace
+
 bool MoveFileByLink(const std::string& from, const std::string& to) {
   struct stat st {};
   if (::lstat(from.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -39,8 +38,6 @@ bool MoveFileByLink(const std::string& from, const std::string& to) {
   }
   return true;
 }
-
-}  // namespace
 
 std::optional<std::string> NativePathOf(const Text& path) {
   std::optional<std::wstring> wide = WidePathOf(path);

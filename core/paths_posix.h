@@ -17,4 +17,10 @@ namespace tessavel {
 // operation on them fails as on a drive that is not there.
 std::optional<std::string> NativePathOf(const Text& path);
 
+// The move of a file for file systems that refuse RENAME_NOREPLACE: the file
+// gets the new name as a second link (which fails when the name exists) and
+// then loses the old one; should the old name refuse to go, the new one is
+// taken back. Folders are refused. Linux paths.
+bool MoveFileByLink(const std::string& from, const std::string& to);
+
 }  // namespace tessavel
