@@ -27,6 +27,8 @@ std::ostream& operator<<(std::ostream& out, const TreeEntry& entry);
 // Relative name (backslash-separated) -> entry, for everything in the tree.
 using Tree = std::map<Text, TreeEntry>;
 
+enum class LockedRun;
+
 class TestFolder {
  public:
   TestFolder();
@@ -45,8 +47,8 @@ class TestFolder {
 
  private:
   friend class WriterHold;
-  friend bool RunWithoutWriteRight(const TestFolder&, const Text&, const std::function<void()>&,
-                                   std::string&);
+  friend LockedRun RunWithoutWriteRight(const TestFolder&, const Text&,
+                                        const std::function<bool()>&, std::string&);
   Text path_;
   std::string native_;  // Linux: the folder's own path in UTF-8
 };
@@ -72,14 +74,20 @@ class WriterHold {
 // for writing (Windows share modes: yes; Linux: no).
 bool ReadDeniedWhileWriting();
 
+// How a run without write right went.
+enum class LockedRun {
+  kRan,           // the action ran and returned true
+  kActionFailed,  // the action returned false or did not finish
+  kUnsupported,   // the system offers no such folder; see the reason
+};
+
 // Runs action while the folder name inside folder cannot be written to:
 // on Linux the folder's mode becomes 0555, and when the test runs as root
 // (which ignores modes) the action runs in a child process that has dropped
-// to the unprivileged user nobody. The mode is restored afterwards. Returns
-// false, with why in reason, when the system offers no such folder (Windows:
-// a read-only attribute does not keep files out of a folder, and Wine does not
-// enforce access lists).
-bool RunWithoutWriteRight(const TestFolder& folder, const Text& name,
-                          const std::function<void()>& action, std::string& reason);
+// to the unprivileged user nobody. The mode is restored afterwards. Windows
+// offers no such folder here (a read-only attribute does not keep files out
+// of a folder, and Wine does not enforce access lists).
+LockedRun RunWithoutWriteRight(const TestFolder& folder, const Text& name,
+                               const std::function<bool()>& action, std::string& reason);
 
 }  // namespace tessavel::testing

@@ -125,34 +125,38 @@ bool WriterHold::Held() const { return handle_->fd >= 0; }
 
 bool ReadDeniedWhileWriting() { return false; }
 
-bool RunWithoutWriteRight(const TestFolder& testFolder, const Text& name, const std::function<void()>& action,
-                          std::string& reason) {
+LockedRun RunWithoutWriteRight(const TestFolder& testFolder, const Text& name,
+                               const std::function<bool()>& action, std::string& reason) {
   const std::string folder = NativeName(testFolder.native_, name);
   if (::chmod(folder.c_str(), 0555) != 0) {
     reason = "chmod failed";
-    return false;
+    return LockedRun::kUnsupported;
   }
-  bool ran = true;
+  LockedRun result = LockedRun::kRan;
   if (::geteuid() != 0) {
-    action();
+    if (!action()) result = LockedRun::kActionFailed;
   } else {
     const uid_t nobody = 65534;
     const pid_t child = ::fork();
     if (child == 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
-        ::_exit(2);
-      action();
-      ::_exit(0);
+        ::_exit(3);
+      ::_exit(action() ? 0 : 1);
     }
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-      reason = "the unprivileged child process failed (status " + std::to_string(status) + ")";
-      ran = false;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+      reason = "no child process";
+      result = LockedRun::kUnsupported;
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
+      reason = "the child process could not become the user nobody";
+      result = LockedRun::kUnsupported;
+    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      reason = "child process status " + std::to_string(status);
+      result = LockedRun::kActionFailed;
     }
   }
   ::chmod(folder.c_str(), 0755);
-  return ran;
+  return result;
 }
 
 }  // namespace tessavel::testing

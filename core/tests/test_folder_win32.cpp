@@ -139,12 +139,12 @@ bool WriterHold::Held() const { return handle_->handle != INVALID_HANDLE_VALUE; 
 
 bool ReadDeniedWhileWriting() { return true; }
 
-bool RunWithoutWriteRight(const TestFolder&, const Text&, const std::function<void()>&,
-                          std::string& reason) {
+LockedRun RunWithoutWriteRight(const TestFolder&, const Text&, const std::function<bool()>&,
+                               std::string& reason) {
   reason =
       "Windows has no folder mode that keeps files out (the read-only attribute does not), and "
       "Wine does not enforce access lists";
-  return false;
+  return LockedRun::kUnsupported;
 }
 
 }  // namespace tessavel::testing

@@ -253,15 +253,20 @@ TEST(PlaceDroppedFile, FolderWithoutWriteRightKeepsEverything) {
     ASSERT_TRUE(MakeFixture(folder, c.before));
     const Tree before = folder.Snapshot();
     std::string reason;
-    const bool ran = RunWithoutWriteRight(
+    const testing::LockedRun run = RunWithoutWriteRight(
         folder, c.lockedFolder,
         [&] {
           PlacementSetup setup;
           setup.digests = kFixtureRuntimes;
           PlaceDroppedFile(folder.PathOf(c.dropped), setup);
+          // The folder really is closed to this process.
+          const Text probe = c.lockedFolder.empty() ? "probe" : TextConcat(c.lockedFolder, "\\probe");
+          return !EnsureDirectory(folder.PathOf(probe));
         },
         reason);
-    if (!ran) GTEST_SKIP() << "no folder without write right here: " << reason;
+    if (run == testing::LockedRun::kUnsupported)
+      GTEST_SKIP() << "no folder without write right here: " << reason;
+    EXPECT_EQ(run, testing::LockedRun::kRan) << reason;
     EXPECT_EQ(folder.Snapshot(), before);
   }
 }
