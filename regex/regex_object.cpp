@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 #include <locale>
 #include <regex>
 #include <string>
@@ -119,6 +121,98 @@ std::wstring TranslatePattern(const std::wstring& pattern) {
   return out;
 }
 
+// The standard engine backtracks by recursion: one attempt to match goes about
+// one stack frame deeper per state it passes, so a long stretch taken by a
+// repetition can overflow the stack (measured with libstdc++: ".*" needs some
+// 330 bytes of stack per character taken, a group around it twice that). Before
+// running, the object bounds that depth: the characters one attempt can pass
+// (the pattern's longest stretch, or the whole subject when the pattern repeats
+// without bound) times the groups and alternatives the pattern has. A run whose bound exceeds kDepthBudget is
+// refused like an invalid pattern. At 512 bytes per unit the budget is 1 MiB,
+// half the stack of the Windows executable. Every pattern of this system is
+// bounded and short and stays far below it.
+constexpr double kDepthBudget = 2048;
+
+// The longest stretch one match of `pattern` can take (infinity when a
+// repetition has no bound), and the number of groups and alternatives plus one.
+struct PatternExtent {
+  double longest = 0;
+  double units = 1;
+};
+
+PatternExtent MeasurePattern(const std::wstring& pattern) {
+  constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+  struct Frame {
+    double branch = 0, best = 0;
+  };
+  std::vector<Frame> frames(1);
+  PatternExtent extent;
+  double lastAtom = 0;  // what a following quantifier repeats
+  auto atom = [&](double length) {
+    frames.back().branch += length;
+    lastAtom = length;
+  };
+  auto repeat = [&](double times) {
+    // The atom is already counted once.
+    if (lastAtom > 0 && times > 1) frames.back().branch += times == kUnbounded ? kUnbounded : lastAtom * (times - 1);
+    lastAtom = 0;
+  };
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    wchar_t c = pattern[i];
+    if (c == L'\\') {
+      ++i;
+      // A back-reference can take as much as its group: count it unbounded.
+      atom(i < pattern.size() && pattern[i] >= L'1' && pattern[i] <= L'9' ? kUnbounded : 1);
+    } else if (c == L'[') {
+      for (++i; i < pattern.size() && pattern[i] != L']'; ++i) {
+        if (pattern[i] == L'\\') ++i;
+      }
+      atom(1);
+    } else if (c == L'(') {
+      frames.emplace_back();
+      extent.units += 1;
+      if (i + 2 < pattern.size() && pattern[i + 1] == L'?') i += 2;  // (?: (?= (?!
+    } else if (c == L')') {
+      if (frames.size() > 1) {
+        Frame done = frames.back();
+        frames.pop_back();
+        atom(std::max(done.best, done.branch));
+      }
+    } else if (c == L'|') {
+      frames.back().best = std::max(frames.back().best, frames.back().branch);
+      frames.back().branch = 0;
+      extent.units += 1;
+    } else if (c == L'*' || c == L'+') {
+      repeat(kUnbounded);
+    } else if (c == L'?') {
+      lastAtom = 0;  // optional, or the lazy mark of a quantifier
+    } else if (c == L'{') {
+      std::size_t close = pattern.find(L'}', i);
+      std::wstring inside = close == std::wstring::npos ? std::wstring() : pattern.substr(i + 1, close - i - 1);
+      if (!inside.empty() && inside.find_first_not_of(L"0123456789,") == std::wstring::npos &&
+          inside[0] != L',') {
+        std::size_t comma = inside.find(L',');
+        std::wstring upper = comma == std::wstring::npos ? inside : inside.substr(comma + 1);
+        repeat(upper.empty() ? kUnbounded : std::stod(upper));
+        i = close;
+      } else {
+        atom(1);
+      }
+    } else if (c == L'^' || c == L'$') {
+      lastAtom = 0;
+    } else {
+      atom(1);
+    }
+  }
+  while (frames.size() > 1) {  // unbalanced: the engine refuses it anyway
+    Frame done = frames.back();
+    frames.pop_back();
+    frames.back().branch += std::max(done.best, done.branch);
+  }
+  extent.longest = std::max(frames.back().best, frames.back().branch);
+  return extent;
+}
+
 // Byte length in the subject Text of the character that Cp936ToWide made of
 // the bytes at `at`: a replacement character stands for one byte, 0x80 and
 // 0xFF are single bytes, ASCII is one byte, any other character a pair.
@@ -222,8 +316,14 @@ bool RegexObject::Create(const Text& pattern, const Text& subject, std::optional
     if (multiLine.value_or(true)) flags |= std::regex_constants::multiline;
     std::wregex re;
     re.imbue(AsciiLocale());
-    re.assign(TranslatePattern(Cp936ToWide(s.pattern)), flags);
+    const std::wstring translated = TranslatePattern(Cp936ToWide(s.pattern));
+    re.assign(translated, flags);
     s.groups = re.mark_count();
+    const PatternExtent extent = MeasurePattern(translated);
+    const double depth = std::isinf(extent.longest) ? static_cast<double>(s.subject.size()) : extent.longest;
+    if (depth * extent.units > kDepthBudget) {
+      throw std::regex_error(std::regex_constants::error_stack);
+    }
 
     const std::wstring& w = s.subject;
     std::size_t at = 0;                 // where the next search starts

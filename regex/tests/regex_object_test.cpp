@@ -443,5 +443,31 @@ TEST(RegexObject, MegabyteSubjects) {
   }
 }
 
+TEST(RegexObject, DeepBacktrackingIsRefusedNotCrashed) {
+  // The engine recurses once per character a repetition takes. Unbounded
+  // repetitions run up to a bound (characters times groups and alternatives
+  // plus one, at most 2048) and are refused beyond it, never overflowing the
+  // stack; each row runs at the bound itself, then over a megabyte.
+  struct Case {
+    Text pattern;
+    int units;
+  };
+  const Case cases[] = {{".*", 1}, {"[a-z]+?$", 1}, {"(a)*", 2}, {"(?:a|b)+", 3}, {"(a|b|c)*", 4}, {"((((a))))*", 5}};
+  for (const Case& c : cases) {
+    const int n = 2048 / c.units;
+    RegexObject r;
+    ASSERT_TRUE(r.Create(c.pattern, TextRepeat(n, "a"))) << c.pattern;
+    EXPECT_EQ(TextLength(r.GetMatchText(1)), n) << c.pattern;
+    EXPECT_FALSE(r.Create(c.pattern, TextRepeat(n + 1, "a"))) << c.pattern;
+    EXPECT_FALSE(r.Create(c.pattern, TextRepeat(1 << 20, "a"))) << c.pattern;
+    EXPECT_EQ(r.GetMatchCount(), 0) << c.pattern;
+  }
+  // A bounded repetition is measured by its own length, whatever the subject.
+  RegexObject bounded;
+  EXPECT_TRUE(bounded.Create("a{2000}", TextRepeat(1 << 20, "a")));
+  EXPECT_EQ(bounded.GetMatchCount(), (1 << 20) / 2000);
+  EXPECT_FALSE(bounded.Create("(?:a?){60000}", ""));
+}
+
 }  // namespace
 }  // namespace tessavel
