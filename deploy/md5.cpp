@@ -17,16 +17,26 @@ inline std::uint32_t LoadLe32(const std::uint8_t* p) {
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// The four auxiliary functions, in forms that need one operation fewer than
-// the RFC's (F and G as bit selections).
+// The auxiliary functions, in forms with a short dependency on b, the word
+// that the previous step has just computed: F as a bit selection; G split in
+// two parts whose sum it is (they never have a bit in common), so the part
+// without b is added before b is known.
 #define MD5_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
-#define MD5_G(x, y, z) ((y) ^ ((z) & ((x) ^ (y))))
 #define MD5_H(x, y, z) ((x) ^ (y) ^ (z))
 #define MD5_I(x, y, z) ((y) ^ ((x) | ~(z)))
 
 #define MD5_STEP(f, a, b, c, d, x, t, s)      \
   do {                                        \
-    (a) += f((b), (c), (d)) + (x) + (t);      \
+    (a) += (x) + (t);                         \
+    (a) += f((b), (c), (d));                  \
+    (a) = std::rotl((a), (s)) + (b);          \
+  } while (0)
+
+// G(b, c, d) = (b AND d) OR (c AND NOT d) = (c AND NOT d) + (b AND d).
+#define MD5_STEP_G(a, b, c, d, x, t, s)       \
+  do {                                        \
+    (a) += (x) + (t) + ((c) & ~(d));          \
+    (a) += (b) & (d);                         \
     (a) = std::rotl((a), (s)) + (b);          \
   } while (0)
 
@@ -61,22 +71,22 @@ void Compress(std::uint32_t* state, const std::uint8_t* data, std::size_t blocks
     MD5_STEP(MD5_F, c, d, a, b, x14, 0xa679438eu, 17);
     MD5_STEP(MD5_F, b, c, d, a, x15, 0x49b40821u, 22);
 
-    MD5_STEP(MD5_G, a, b, c, d, x1, 0xf61e2562u, 5);
-    MD5_STEP(MD5_G, d, a, b, c, x6, 0xc040b340u, 9);
-    MD5_STEP(MD5_G, c, d, a, b, x11, 0x265e5a51u, 14);
-    MD5_STEP(MD5_G, b, c, d, a, x0, 0xe9b6c7aau, 20);
-    MD5_STEP(MD5_G, a, b, c, d, x5, 0xd62f105du, 5);
-    MD5_STEP(MD5_G, d, a, b, c, x10, 0x02441453u, 9);
-    MD5_STEP(MD5_G, c, d, a, b, x15, 0xd8a1e681u, 14);
-    MD5_STEP(MD5_G, b, c, d, a, x4, 0xe7d3fbc8u, 20);
-    MD5_STEP(MD5_G, a, b, c, d, x9, 0x21e1cde6u, 5);
-    MD5_STEP(MD5_G, d, a, b, c, x14, 0xc33707d6u, 9);
-    MD5_STEP(MD5_G, c, d, a, b, x3, 0xf4d50d87u, 14);
-    MD5_STEP(MD5_G, b, c, d, a, x8, 0x455a14edu, 20);
-    MD5_STEP(MD5_G, a, b, c, d, x13, 0xa9e3e905u, 5);
-    MD5_STEP(MD5_G, d, a, b, c, x2, 0xfcefa3f8u, 9);
-    MD5_STEP(MD5_G, c, d, a, b, x7, 0x676f02d9u, 14);
-    MD5_STEP(MD5_G, b, c, d, a, x12, 0x8d2a4c8au, 20);
+    MD5_STEP_G(a, b, c, d, x1, 0xf61e2562u, 5);
+    MD5_STEP_G(d, a, b, c, x6, 0xc040b340u, 9);
+    MD5_STEP_G(c, d, a, b, x11, 0x265e5a51u, 14);
+    MD5_STEP_G(b, c, d, a, x0, 0xe9b6c7aau, 20);
+    MD5_STEP_G(a, b, c, d, x5, 0xd62f105du, 5);
+    MD5_STEP_G(d, a, b, c, x10, 0x02441453u, 9);
+    MD5_STEP_G(c, d, a, b, x15, 0xd8a1e681u, 14);
+    MD5_STEP_G(b, c, d, a, x4, 0xe7d3fbc8u, 20);
+    MD5_STEP_G(a, b, c, d, x9, 0x21e1cde6u, 5);
+    MD5_STEP_G(d, a, b, c, x14, 0xc33707d6u, 9);
+    MD5_STEP_G(c, d, a, b, x3, 0xf4d50d87u, 14);
+    MD5_STEP_G(b, c, d, a, x8, 0x455a14edu, 20);
+    MD5_STEP_G(a, b, c, d, x13, 0xa9e3e905u, 5);
+    MD5_STEP_G(d, a, b, c, x2, 0xfcefa3f8u, 9);
+    MD5_STEP_G(c, d, a, b, x7, 0x676f02d9u, 14);
+    MD5_STEP_G(b, c, d, a, x12, 0x8d2a4c8au, 20);
 
     MD5_STEP(MD5_H, a, b, c, d, x5, 0xfffa3942u, 4);
     MD5_STEP(MD5_H, d, a, b, c, x8, 0x8771f681u, 11);
@@ -126,7 +136,7 @@ void Compress(std::uint32_t* state, const std::uint8_t* data, std::size_t blocks
 #undef MD5_STEP
 #undef MD5_I
 #undef MD5_H
-#undef MD5_G
+#undef MD5_STEP_G
 #undef MD5_F
 
 class DigestSink final : public FilePieceSink {
