@@ -54,9 +54,9 @@ class TestFolder {
 };
 
 // Holds a file open for writing as another program would while it still
-// writes it. Windows: a second handle with write access that shares reading
-// only, so any later open that does not share writing is refused. Linux: a
-// plain write descriptor (Linux has no share modes).
+// writes it. Windows: a second process opens it with write access, sharing
+// reading only, so any later open that does not share writing is refused.
+// Linux: a plain write descriptor (Linux has no share modes).
 class WriterHold {
  public:
   WriterHold(const TestFolder& folder, const Text& name);

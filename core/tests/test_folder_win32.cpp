@@ -122,20 +122,79 @@ Tree TestFolder::Snapshot() const {
   return tree;
 }
 
+// The writer is a second process: this same test program, started with the
+// file's path in kHolderVariable. Before any test runs it opens the file for
+// writing, sharing reading only, reports "1" (or "0") on its standard output,
+// and keeps the file open until its standard input closes.
+constexpr wchar_t kHolderVariable[] = L"TESSAVEL_TEST_HOLD_FOR_WRITING";
+
+const bool g_isHolder = [] {
+  std::vector<wchar_t> path(32768);
+  const DWORD length = GetEnvironmentVariableW(kHolderVariable, path.data(),
+                                               static_cast<DWORD>(path.size()));
+  if (length == 0 || length >= path.size()) return false;
+  const HANDLE file = CreateFileW(path.data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const char held = file != INVALID_HANDLE_VALUE ? '1' : '0';
+  DWORD count = 0;
+  ::WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), &held, 1, &count, nullptr);
+  char byte = 0;
+  while (::ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &count, nullptr) && count > 0) {
+  }
+  ExitProcess(0);
+}();
+
 struct WriterHold::Handle {
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  HANDLE process = nullptr;
+  HANDLE toChild = nullptr;    // closing it lets the child end
+  bool held = false;
 };
 
 WriterHold::WriterHold(const TestFolder& folder, const Text& name) : handle_(new Handle) {
-  handle_->handle = CreateFileW(Wide(folder.PathOf(name)).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  wchar_t program[MAX_PATH + 1] = {};
+  if (GetModuleFileNameW(nullptr, program, MAX_PATH + 1) == 0) return;
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE childIn = nullptr, childOut = nullptr, fromChild = nullptr;
+  if (!CreatePipe(&childIn, &handle_->toChild, &inherit, 0)) return;
+  if (!CreatePipe(&fromChild, &childOut, &inherit, 0)) {
+    CloseHandle(childIn);
+    return;
+  }
+  SetHandleInformation(handle_->toChild, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(fromChild, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = childIn;
+  startup.hStdOutput = childOut;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
+  SetEnvironmentVariableW(kHolderVariable, Wide(folder.PathOf(name)).c_str());
+  const BOOL started = CreateProcessW(program, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  SetEnvironmentVariableW(kHolderVariable, nullptr);
+  CloseHandle(childIn);
+  CloseHandle(childOut);
+  if (started) {
+    CloseHandle(process.hThread);
+    handle_->process = process.hProcess;
+    char reply = 0;
+    DWORD count = 0;
+    handle_->held = ReadFile(fromChild, &reply, 1, &count, nullptr) && count == 1 && reply == '1';
+  }
+  CloseHandle(fromChild);
 }
 
 WriterHold::~WriterHold() {
-  if (handle_->handle != INVALID_HANDLE_VALUE) CloseHandle(handle_->handle);
+  if (handle_->toChild != nullptr) CloseHandle(handle_->toChild);
+  if (handle_->process != nullptr) {
+    WaitForSingleObject(handle_->process, 30000);
+    CloseHandle(handle_->process);
+  }
 }
 
-bool WriterHold::Held() const { return handle_->handle != INVALID_HANDLE_VALUE; }
+bool WriterHold::Held() const { return handle_->held; }
 
 bool ReadDeniedWhileWriting() { return true; }
 
