@@ -1,11 +1,14 @@
 // RegexObject on std::wregex (ECMAScript) over the Unicode form of the
-// subject. Three things make the standard engine follow this system's rules:
+// subject. What makes the standard engine follow this system's rules:
 // - the regex is imbued with a locale whose wide ctype knows only ASCII, so
 //   \d \w \s \b, case folding (also of bracket ranges) and classes never
 //   treat a non-ASCII character as a letter, digit or space;
 // - a bare "." becomes [^\n], since ECMAScript's "." also refuses CR,
 //   U+2028 and U+2029;
-// - global runs step by hand, so an empty match moves on by one character.
+// - global runs step by hand, so an empty match moves on by one character;
+// - a run whose backtracking could overflow the stack is refused up front.
+// Each match and group is kept as its place in the Unicode subject and in the
+// subject's bytes, so start offsets are exact byte offsets.
 #include "regex/regex_object.h"
 
 #include <algorithm>
@@ -124,13 +127,14 @@ std::wstring TranslatePattern(const std::wstring& pattern) {
 // The standard engine backtracks by recursion: one attempt to match goes about
 // one stack frame deeper per state it passes, so a long stretch taken by a
 // repetition can overflow the stack (measured with libstdc++: ".*" needs some
-// 330 bytes of stack per character taken, a group around it twice that). Before
-// running, the object bounds that depth: the characters one attempt can pass
-// (the pattern's longest stretch, or the whole subject when the pattern repeats
-// without bound) times the groups and alternatives the pattern has. A run whose bound exceeds kDepthBudget is
-// refused like an invalid pattern. At 512 bytes per unit the budget is 1 MiB,
-// half the stack of the Windows executable. Every pattern of this system is
-// bounded and short and stays far below it.
+// 330 bytes of stack per character taken, a group around it twice that).
+// Before running, the object bounds that depth: the characters one attempt can
+// pass (the pattern's longest stretch, or the whole subject when the pattern
+// repeats without bound) times the groups and alternatives the pattern has.
+// A run whose bound exceeds kDepthBudget is refused like an invalid pattern.
+// At 512 bytes per unit the budget is 1 MiB, half the stack of the Windows
+// executable. Every pattern of this system is bounded and short and stays far
+// below it.
 constexpr double kDepthBudget = 2048;
 
 // The longest stretch one match of `pattern` can take (infinity when a

@@ -3,6 +3,8 @@
 // "\xA7\xA5" Д, "\xA3\xB1" full-width １, "#\xD2\xFD\xBA\xC5" the quote marker.
 #include "regex/regex_object.h"
 
+#include "core/codepage.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -415,6 +417,37 @@ TEST(RegexObject, BrokenSubjectsDoNotBreakIt) {
   int offset = 0;
   EXPECT_EQ(r.GetMatchText(4, &offset), "?");
   EXPECT_EQ(offset, 3);
+}
+
+TEST(RegexObject, OffsetsFollowTheDecodingOfAnyBytes) {
+  // Over arbitrary bytes each character is one match; its offset and byte
+  // length must cut out exactly the bytes that decode to that one character.
+  unsigned state = 12345;
+  Text subject;
+  for (int i = 0; i < 4000; ++i) {
+    state = state * 1103515245u + 12345u;
+    unsigned b = (state >> 16) & 0xFF;
+    subject.push_back(static_cast<char>(b == 0 ? 'z' : b));
+  }
+  RegexObject r;
+  ASSERT_TRUE(r.Create("[\\s\\S]", subject));
+  ASSERT_GT(r.GetMatchCount(), 0);
+  int expectedOffset = 0;
+  for (int k = 1; k <= r.GetMatchCount(); ++k) {
+    int offset = -1;
+    r.GetMatchText(k, &offset);
+    ASSERT_EQ(offset, expectedOffset) << "match " << k;
+    int next = expectedOffset;
+    if (k < r.GetMatchCount()) {
+      r.GetMatchText(k + 1, &next);
+    } else {
+      next = TextLength(subject);
+    }
+    ASSERT_TRUE(next - offset == 1 || next - offset == 2) << "match " << k;
+    EXPECT_EQ(Cp936ToWide(TextMiddle(subject, offset + 1, next - offset)).size(), 1u) << "match " << k;
+    expectedOffset = next;
+  }
+  EXPECT_EQ(static_cast<std::size_t>(r.GetMatchCount()), Cp936ToWide(subject).size());
 }
 
 TEST(RegexObject, MegabyteSubjects) {
