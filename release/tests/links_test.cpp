@@ -96,16 +96,23 @@ TEST(LinksTest, ExtractFromLinks) {
 }
 
 TEST(LinksTest, ExtractFromSeveralMegabytesWithTheLinkAtTheEnd) {
-  // Filler made of near misses for all three patterns.
+  Text prose;
+  while (prose.size() < 2u * 1024 * 1024) prose += "the offline installer of release six, build of July; ";
+  ExpectExtracted({"2 MB of prose then link", prose + kLink, "6.17.19190.13001", "20190709", "en-us"});
+}
+
+TEST(LinksTest, ExtractAfterManyNearMisses) {
+  // Near misses for all three patterns: short dotted numbers, a four-digit
+  // folder, a language code one letter short.
   Text filler;
-  while (filler.size() < 3u * 1024 * 1024) filler += "1.2.3.4 /2019/ _en-u_ 12345.6789 ";
-  ExpectExtracted({"filler alone", filler, "", "", ""});
-  ExpectExtracted({"filler then link", filler + kLink, "6.17.19190.13001", "20190709", "en-us"});
+  while (filler.size() < 256u * 1024) filler += "1.2.3.4 /2019/ _en-u_ 12345.6789 ";
+  ExpectExtracted({"near misses alone", filler, "", "", ""});
+  ExpectExtracted({"near misses then link", filler + kLink, "6.17.19190.13001", "20190709", "en-us"});
 }
 
 TEST(LinksTest, ExtractFromTextFullOfLeadBytes) {
   Text chinese;
-  for (int i = 0; i < 200000; ++i) chinese += kZhong;
+  for (int i = 0; i < 64 * 1024; ++i) chinese += kZhong;
   ExpectExtracted({"double-byte characters alone", chinese, "", "", ""});
   ExpectExtracted({"double-byte characters then link", chinese + kLink, "6.17.19190.13001",
                    "20190709", "en-us"});
@@ -113,7 +120,7 @@ TEST(LinksTest, ExtractFromTextFullOfLeadBytes) {
                    "6.17.19190.13001", "20190709", "en-us"});
   // A run of 0xFF bytes, none of which forms a character in code page 936,
   // and one more at the very end.
-  Text lone(100000, '\xFF');
+  Text lone(64 * 1024, '\xFF');
   ExpectExtracted({"lone lead bytes then link", lone + " " + kLink + "\xFF", "6.17.19190.13001",
                    "20190709", "en-us"});
 }
