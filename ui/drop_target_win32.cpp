@@ -133,4 +133,13 @@ void ReleaseDropTarget() {
   delete target;
 }
 
+// The created event of the main window: the drop area 标签4 accepts files
+// from now on, each placed by OnFileDropped; no other control accepts any.
+void AttachDropArea(ControlAccess& window) {
+  auto* mainWindow = dynamic_cast<MainWindow*>(&window);
+  DropTarget* target = TheDropTarget();
+  if (mainWindow == nullptr || target == nullptr) return;
+  target->Attach(mainWindow->ControlWindow(Control::标签4), OnFileDropped);
+}
+
 }  // namespace tessavel

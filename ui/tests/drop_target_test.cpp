@@ -7,10 +7,16 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "deploy/placement.h"
+#include "ui/events.h"
+#include "ui/main_window.h"
 
 namespace tessavel {
 namespace {
@@ -440,6 +446,314 @@ TEST_F(DropTargetTest, TheDropTargetLivesFromMakeToRelease) {
   EXPECT_EQ(ProcedureOf(label_), own);
   ReleaseDropTarget();  // releasing twice is harmless
   EXPECT_EQ(TheDropTarget(), nullptr);
+}
+
+// ---- the drop area of the real window, with the real placement ---------------
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp) + L"tessavel-drop-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    created_ = CreateDirectoryW(path_.c_str(), nullptr) != FALSE;
+  }
+  ~TempFolder() {
+    if (created_) RemoveTree(LongForm(path_));
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  bool Created() const { return created_; }
+  // The full path of a name inside the folder.
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+  // Every file and folder below, as relative paths with "\\" between parts
+  // and a trailing "\\" on folders, sorted; file contents are checked apart.
+  std::vector<std::wstring> Listing() const {
+    std::vector<std::wstring> out;
+    List(LongForm(path_), L"", out);
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+  static std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+ private:
+  static void List(const std::wstring& dir, const std::wstring& prefix, std::vector<std::wstring>& out) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        out.push_back(prefix + name + L"\\");
+        List(dir + L"\\" + name, prefix + name + L"\\", out);
+      } else {
+        out.push_back(prefix + name);
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  static void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::wstring full = dir + L"\\" + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(full);
+        } else {
+          DeleteFileW(full.c_str());
+        }
+      } while (FindNextFileW(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryW(dir.c_str());
+  }
+
+  std::wstring path_;
+  bool created_ = false;
+};
+
+bool WriteFileText(const std::wstring& path, const std::string& content) {
+  HANDLE file = CreateFileW(TempFolder::LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == content.size();
+}
+
+std::string ReadFileText(const std::wstring& path) {
+  HANDLE file = CreateFileW(TempFolder::LongForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(missing)";
+  char buffer[256];
+  DWORD got = 0;
+  std::string out;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+  CloseHandle(file);
+  return out;
+}
+
+bool MakeFolder(const std::wstring& path) {
+  return CreateDirectoryW(TempFolder::LongForm(path).c_str(), nullptr) != FALSE;
+}
+
+// The real main window, made as start-up makes it: the one drop target
+// first, then the window, whose created event attaches the drop target to
+// 标签4 with OnFileDropped.
+class DropAreaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ReleaseDropTarget();
+    MakeDropTarget();
+    ASSERT_NE(TheDropTarget(), nullptr);
+    window_ = std::make_unique<MainWindow>();
+    ASSERT_TRUE(window_->Create(GetModuleHandleW(nullptr)));
+    dropArea_ = window_->ControlWindow(Control::标签4);
+    ASSERT_NE(dropArea_, nullptr);
+    ASSERT_TRUE(folder_.Created());
+  }
+  void TearDown() override {
+    window_.reset();
+    ReleaseDropTarget();
+  }
+
+  // Drops the paths on 标签4 as the shell does and checks the drop was taken.
+  void DropOnArea(const std::vector<std::wstring>& paths) {
+    HDROP drop = MakeDrop(paths);
+    EXPECT_EQ(SendDrop(dropArea_, drop), 0);
+    EXPECT_TRUE(DropEnded(drop));
+  }
+
+  std::unique_ptr<MainWindow> window_;
+  HWND dropArea_ = nullptr;
+  TempFolder folder_;
+};
+
+constexpr wchar_t kMain[] = L"rhino_en-us_6.17.19190.13001.exe";
+constexpr wchar_t kSecondMain[] = L"rhino_en-us_6.17.19190.13002.exe";
+constexpr wchar_t kGerman[] = L"rhino_de-de_languagepack_6.17.19190.13001.msi";
+constexpr wchar_t kChinese[] = L"Rhino_ZH-CN_LanguagePack_6.17.19190.13001.MSI";
+constexpr wchar_t kFrenchFolder[] = L"rhino_fr-fr_languagepack_6.17.19190.13001.msi";
+
+TEST_F(DropAreaTest, OnlyTheDropAreaAcceptsFiles) {
+  DropTarget* target = TheDropTarget();
+  EXPECT_TRUE(target->IsAttached());
+  EXPECT_TRUE(AcceptsFiles(dropArea_));
+  EXPECT_FALSE(AcceptsFiles(window_->Handle()));
+  for (int i = 0; i < kControlCount; ++i) {
+    Control c = static_cast<Control>(i);
+    if (c == Control::标签4) continue;
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(AcceptsFiles(window_->ControlWindow(c)));
+  }
+}
+
+TEST_F(DropAreaTest, OneDropBuildsTheOfflineLayout) {
+  ASSERT_TRUE(WriteFileText(folder_ / kMain, "main installer"));
+  ASSERT_TRUE(WriteFileText(folder_ / kSecondMain, "second main installer"));
+  ASSERT_TRUE(WriteFileText(folder_ / kGerman, "german pack"));
+  ASSERT_TRUE(WriteFileText(folder_ / kChinese, "chinese pack"));
+  ASSERT_TRUE(WriteFileText(folder_ / L"notes.txt", "unrelated"));
+  ASSERT_TRUE(MakeFolder(folder_ / kFrenchFolder));
+  ASSERT_TRUE(WriteFileText(folder_ / kFrenchFolder + L"\\inside.txt", "in the folder"));
+
+  DropOnArea({folder_ / kMain, folder_ / kGerman, folder_ / kChinese, folder_ / L"notes.txt",
+              folder_ / kFrenchFolder, folder_ / kSecondMain});
+
+  EXPECT_EQ(folder_.Listing(), (std::vector<std::wstring>{
+                                   L"Bootstrapper.exe",
+                                   L"notes.txt",
+                                   L"redist\\",
+                                   L"redist\\ZH-CN\\",
+                                   L"redist\\ZH-CN\\LanguagePack.msi",
+                                   L"redist\\de-de\\",
+                                   L"redist\\de-de\\LanguagePack.msi",
+                                   L"redist\\fr-fr\\",
+                                   L"redist\\fr-fr\\LanguagePack.msi\\",
+                                   L"redist\\fr-fr\\LanguagePack.msi\\inside.txt",
+                                   kSecondMain,
+                               }));
+  EXPECT_EQ(ReadFileText(folder_ / L"Bootstrapper.exe"), "main installer");
+  EXPECT_EQ(ReadFileText(folder_ / kSecondMain), "second main installer");
+  EXPECT_EQ(ReadFileText(folder_ / L"redist\\de-de\\LanguagePack.msi"), "german pack");
+  EXPECT_EQ(ReadFileText(folder_ / L"redist\\ZH-CN\\LanguagePack.msi"), "chinese pack");
+  EXPECT_EQ(ReadFileText(folder_ / L"notes.txt"), "unrelated");
+}
+
+TEST_F(DropAreaTest, PathsAreHandledInTheShellsOrder) {
+  // The same two main installers dropped in the other order: the first one
+  // listed becomes Bootstrapper.exe.
+  ASSERT_TRUE(WriteFileText(folder_ / kMain, "first"));
+  ASSERT_TRUE(WriteFileText(folder_ / kSecondMain, "second"));
+  DropOnArea({folder_ / kSecondMain, folder_ / kMain});
+  EXPECT_EQ(folder_.Listing(), (std::vector<std::wstring>{L"Bootstrapper.exe", kMain}));
+  EXPECT_EQ(ReadFileText(folder_ / L"Bootstrapper.exe"), "second");
+}
+
+TEST_F(DropAreaTest, PathLongerThan999CharactersIsPlacedWhole) {
+  // Nested folders of 200 characters each, so that the dropped path is well
+  // over 999 characters (the file system allows 255 per name).
+  std::wstring dir = folder_ / L"";
+  dir.pop_back();
+  for (int i = 0; i < 5; ++i) {
+    dir += L"\\" + std::wstring(200, static_cast<wchar_t>(L'a' + i));
+    ASSERT_TRUE(MakeFolder(dir)) << i;
+  }
+  std::wstring path = dir + L"\\" + kMain;
+  ASSERT_GT(path.size(), 999u);
+  ASSERT_TRUE(WriteFileText(path, "deep main installer"));
+  DropOnArea({path});
+  EXPECT_EQ(ReadFileText(dir + L"\\Bootstrapper.exe"), "deep main installer");
+  EXPECT_EQ(ReadFileText(path), "(missing)");
+}
+
+TEST_F(DropAreaTest, PathOutsideTheCodePageMovesNothing) {
+  // A folder whose name holds a Thai letter: the converted path names no
+  // existing file, so nothing is renamed or moved anywhere.
+  const std::wstring odd = folder_ / L"dir\x0E01";
+  ASSERT_TRUE(MakeFolder(odd));
+  ASSERT_TRUE(WriteFileText(odd + L"\\" + kMain, "main"));
+  ASSERT_TRUE(WriteFileText(odd + L"\\" + kGerman, "pack"));
+  // Same name with the letter, and a sibling that "?" would match as a
+  // wildcard: neither may move.
+  const std::wstring oddPack = L"rhino_de-de_languagepack_6.17.19190.13001\x0E01.msi";
+  const std::wstring decoy = L"rhino_de-de_languagepack_6.17.19190.13001x.msi";
+  ASSERT_TRUE(WriteFileText(folder_ / oddPack, "odd pack"));
+  ASSERT_TRUE(WriteFileText(folder_ / decoy, "decoy"));
+  const std::vector<std::wstring> before = folder_.Listing();
+
+  DropOnArea({odd + L"\\" + kMain, odd + L"\\" + kGerman, folder_ / oddPack});
+
+  // Whatever folders the placement made, every file is where it was.
+  std::vector<std::wstring> files;
+  for (const std::wstring& entry : folder_.Listing()) {
+    if (entry.back() != L'\\') files.push_back(entry);
+  }
+  std::vector<std::wstring> filesBefore;
+  for (const std::wstring& entry : before) {
+    if (entry.back() != L'\\') filesBefore.push_back(entry);
+  }
+  EXPECT_EQ(files, filesBefore);
+  EXPECT_EQ(ReadFileText(folder_ / decoy), "decoy");
+  EXPECT_EQ(ReadFileText(folder_ / oddPack), "odd pack");
+}
+
+TEST_F(DropAreaTest, DropOnAnyOtherControlIsNotHandled) {
+  ASSERT_TRUE(WriteFileText(folder_ / kMain, "main"));
+  const std::vector<std::wstring> before = folder_.Listing();
+  std::vector<HWND> others = {window_->Handle()};
+  for (int i = 0; i < kControlCount; ++i) {
+    Control c = static_cast<Control>(i);
+    if (c != Control::标签4) others.push_back(window_->ControlWindow(c));
+  }
+  for (HWND other : others) {
+    HDROP drop = MakeDrop({folder_ / kMain});
+    SendDrop(other, drop);
+    EXPECT_FALSE(DropEnded(drop)) << "taken by control " << other;
+    DragFinish(drop);
+  }
+  EXPECT_EQ(folder_.Listing(), before);
+}
+
+TEST_F(DropAreaTest, PressOnTheDropAreaStillTogglesAlwaysOnTop) {
+  ASSERT_TRUE(TheDropTarget()->IsAttached());
+  EXPECT_FALSE(window_->ReadAlwaysOnTop());
+  SendMessageW(dropArea_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(dropArea_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(window_->ReadAlwaysOnTop());
+  EXPECT_NE(GetWindowLongPtrW(window_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(window_->TextColour(Control::标签4), 0x606060u);
+  SendMessageW(dropArea_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(dropArea_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(window_->ReadAlwaysOnTop());
+  EXPECT_EQ(window_->TextColour(Control::标签4), 0x808080u);
+}
+
+TEST_F(DropAreaTest, ReleaseGivesTheDropAreaItsOwnProcedureBack) {
+  // A second window made without a drop target shows the label's own
+  // procedure; the released target gives exactly that back.
+  ReleaseDropTarget();
+  MainWindow plain;
+  ASSERT_TRUE(plain.Create(GetModuleHandleW(nullptr)));
+  HWND plainArea = plain.ControlWindow(Control::标签4);
+  EXPECT_FALSE(AcceptsFiles(plainArea));
+  EXPECT_FALSE(AcceptsFiles(dropArea_));
+  EXPECT_EQ(ProcedureOf(dropArea_), ProcedureOf(plainArea));
+}
+
+// A window that is not the main window: the created event attaches nothing.
+class OtherWindow final : public ControlAccess {
+ public:
+  Text ReadText(Control) override { return Text(); }
+  void WriteText(Control, const Text&) override {}
+  bool ReadChecked(Control) override { return false; }
+  void WriteTextColour(Control, Colour) override {}
+  bool ReadAlwaysOnTop() override { return false; }
+  void WriteAlwaysOnTop(bool) override {}
+  int ShowMessageBox(const Text&, const Text&, unsigned) override { return 0; }
+  void PutOnClipboard(const Text&) override {}
+};
+
+TEST(AttachDropArea, DoesNothingWithoutTheMainWindowOrTheDropTarget) {
+  ReleaseDropTarget();
+  OtherWindow other;
+  AttachDropArea(other);  // no drop target: nothing to attach, no failure
+  MakeDropTarget();
+  AttachDropArea(other);
+  EXPECT_FALSE(TheDropTarget()->IsAttached());
+  ReleaseDropTarget();
 }
 
 }  // namespace
