@@ -220,15 +220,16 @@ TEST_F(DropTargetTest, LongPathsArriveWhole) {
   target.Attach(label_, Record);
   for (std::size_t length : {999u, 1000u, 1001u, 4096u, 32000u}) {
     SCOPED_TRACE(length);
-    std::wstring path = L"\\\\?\\C:\\";
-    path.append(length - path.size() - 4, L'd');
-    path += L".msi";
-    ASSERT_EQ(path.size(), length);
+    std::string expected = "\\\\?\\C:\\";
+    expected.append(length - expected.size() - 4, 'd');
+    expected += ".msi";
+    ASSERT_EQ(expected.size(), length);
+    const std::wstring path(expected.begin(), expected.end());  // ASCII: same characters
     calls.clear();
     HDROP drop = MakeDrop({path, L"C:\\after.exe"});
     EXPECT_EQ(SendDrop(label_, drop), 0);
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0], std::string(path.begin(), path.end()));
+    EXPECT_EQ(calls[0], expected);
     EXPECT_EQ(calls[1], "C:\\after.exe");
     EXPECT_TRUE(DropEnded(drop));
   }
