@@ -143,13 +143,15 @@ std::wstring Utf8ToWide(const std::string& s) {
     std::wstring out;
     out.reserve(s.size());
     auto put = [&out](char32_t c) {
-      if (sizeof(wchar_t) == 2 && c >= 0x10000) {
-        c -= 0x10000;
-        out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-        out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-      } else {
-        out.push_back(static_cast<wchar_t>(c));
+      if constexpr (sizeof(wchar_t) == 2) {
+        if (c >= 0x10000) {
+          c -= 0x10000;
+          out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
+          out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
+          return;
+        }
       }
+      out.push_back(static_cast<wchar_t>(c));
     };
     for (std::size_t i = 0; i < s.size();) {
       unsigned b = static_cast<unsigned char>(s[i]);
