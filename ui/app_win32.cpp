@@ -52,21 +52,21 @@ int RunApplication() {
   MakeDropTarget();
   exitRoutines.Add(ReleaseDropTarget);
 
-  int result = 0;
+  bool created = false;
   {
     MainWindow window;
-    if (!window.Create(GetModuleHandleW(nullptr))) {
-      MessageBoxW(nullptr, L"无法创建主窗口，程序将退出。", L"Tessavel",
-                  MB_OK | MB_ICONERROR | MB_TASKMODAL);
-      exitRoutines.Run();
-      return -1;
+    created = window.Create(GetModuleHandleW(nullptr));
+    if (created) {
+      window.Show(SW_SHOWNORMAL);
+      RunMessageLoop(window.Handle());
     }
-    window.Show(SW_SHOWNORMAL);
-    RunMessageLoop(window.Handle());
   }
-  // The program's result is 0 whatever code the quit message carried.
+  if (!created) {
+    MessageBoxW(nullptr, L"无法创建主窗口，程序将退出。", L"Tessavel",
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  }
   exitRoutines.Run();
-  return result;
+  return created ? 0 : -1;
 }
 
 }  // namespace tessavel

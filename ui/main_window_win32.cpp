@@ -263,7 +263,13 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
     self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   }
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  // No exception may unwind through the system's frames; the handlers throw
+  // none, and should memory run out in a conversion, the message is dropped.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
 }
 
 // The messages the window handles; everything else goes to the default

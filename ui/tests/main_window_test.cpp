@@ -882,6 +882,7 @@ struct RunObservation {
   bool visible = false;
   bool attached = false;
   bool dropAreaAcceptsFiles = false;
+  bool pressMadeTopmost = false;
 };
 
 TEST(RunApplication, ClosingTheWindowEndsTheLoopWithZeroAndReleasesTheDropTarget) {
@@ -903,6 +904,13 @@ TEST(RunApplication, ClosingTheWindowEndsTheLoopWithZeroAndReleasesTheDropTarget
     HWND label = FindWindowExW(w, nullptr, L"Static", L"将文件拖拽到这里部署");
     seen.dropAreaAcceptsFiles =
         label != nullptr && (GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    // With the drop target in place, a press on the drop area still reaches
+    // the label and toggles always-on-top.
+    if (label != nullptr) {
+      SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+      seen.pressMadeTopmost = (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
     PostMessageW(w, WM_CLOSE, 0, 0);
   });
   const int result = RunApplication();
@@ -911,10 +919,75 @@ TEST(RunApplication, ClosingTheWindowEndsTheLoopWithZeroAndReleasesTheDropTarget
   EXPECT_TRUE(seen.visible);
   EXPECT_TRUE(seen.attached) << "the drop target is attached before the window shows";
   EXPECT_TRUE(seen.dropAreaAcceptsFiles);
+  EXPECT_TRUE(seen.pressMadeTopmost);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(TheDropTarget(), nullptr) << "released by the exit routine";
   EXPECT_EQ(FindWindowW(L"TessavelMainWindow", kCaption), nullptr) << "the window is gone";
 }
 
+
+// A hook that refuses the creation of the main window, as a system out of
+// window resources would.
+HHOOK g_refuseHook = nullptr;
+
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    const wchar_t* cls = create->lpcs->lpszClass;
+    if (!IS_INTRESOURCE(cls) && wcscmp(cls, L"TessavelMainWindow") == 0) return 1;
+  }
+  return CallNextHookEx(g_refuseHook, code, wParam, lParam);
+}
+
+TEST(RunApplication, WindowThatCannotBeCreatedGivesAFatalMessageAndMinusOne) {
+  Pump();
+  g_refuseHook = SetWindowsHookExW(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+  ASSERT_NE(g_refuseHook, nullptr);
+  g_seen = MessageBoxSeen{};
+  g_owner = nullptr;  // the fatal message has no owner
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMessageBox);
+  const int result = RunApplication();
+  KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(g_refuseHook);
+  g_refuseHook = nullptr;
+  EXPECT_EQ(result, -1);
+  EXPECT_TRUE(g_seen.found) << "a fatal error message was shown";
+  EXPECT_FALSE(g_seen.text.empty());
+  EXPECT_TRUE(g_seen.hasIcon);
+  EXPECT_EQ(TheDropTarget(), nullptr) << "the exit routines ran";
+  EXPECT_EQ(FindWindowW(L"TessavelMainWindow", nullptr), nullptr);
+}
+
+// The resources the executable carries (this test program links the same
+// resource script).
+std::string ResourceBytes(const wchar_t* name, const wchar_t* type) {
+  HRSRC found = FindResourceW(nullptr, name, type);
+  if (found == nullptr) return std::string();
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return std::string();
+  return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
+}
+
+TEST(Resources, IconManifestAndVersion) {
+  EXPECT_NE(FindResourceW(nullptr, L"DEFAULT_ICON", RT_GROUP_ICON), nullptr);
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, 16, 16, 0));
+  EXPECT_NE(icon, nullptr);
+  if (icon != nullptr) DestroyIcon(icon);
+
+  const std::string manifest = ResourceBytes(MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_FALSE(manifest.empty());
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+  EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << "no DPI awareness declared";
+  EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
+
+  const std::string version = ResourceBytes(MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+  ASSERT_FALSE(version.empty());
+  const std::wstring wide(reinterpret_cast<const wchar_t*>(version.data()),
+                          version.size() / sizeof(wchar_t));
+  EXPECT_NE(wide.find(L"tessavel.exe"), std::wstring::npos);
+}
 }  // namespace
 }  // namespace tessavel
