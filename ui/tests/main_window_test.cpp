@@ -274,7 +274,9 @@ TEST_F(MainWindowTest, ControlsHaveTheirClassPlaceCaptionAndState) {
     EXPECT_EQ(r.right - r.left, e.width);
     // 组合框1 closed takes the height its font needs; every other control has
     // exactly its height from the table.
-    if (e.control != Control::组合框1) EXPECT_EQ(r.bottom - r.top, e.height);
+    if (e.control != Control::组合框1) {
+      EXPECT_EQ(r.bottom - r.top, e.height);
+    }
     EXPECT_EQ(WindowText(c), e.caption);
     const LONG style = GetWindowLongW(c, GWL_STYLE);
     EXPECT_EQ((style & WS_TABSTOP) != 0, e.tabStop) << "tab stop";
