@@ -1,12 +1,16 @@
-// RegexObject on std::wregex (ECMAScript) over the Unicode form of the
+// RegexObject on std::basic_regex (ECMAScript) over the Unicode form of the
 // subject. What makes the standard engine follow this system's rules:
-// - the regex is imbued with a locale whose wide ctype knows only ASCII, so
-//   \d \w \s \b, case folding (also of bracket ranges) and classes never
-//   treat a non-ASCII character as a letter, digit or space;
+// - the regex is imbued with a locale whose wide ctype knows only ASCII, and
+//   its traits classify and fold case from the ASCII table, so \d \w \s \b,
+//   case folding (also of bracket ranges) and classes never treat a non-ASCII
+//   character as a letter, digit or space;
 // - a bare "." becomes [^\n], since ECMAScript's "." also refuses CR,
 //   U+2028 and U+2029;
 // - global runs step by hand, so an empty match moves on by one character;
 // - a run whose backtracking could overflow the stack is refused up front.
+// For speed, the traits answer per character without the locale, and a
+// pattern ignoring case whose letters all stand in brackets has its brackets
+// folded by hand and runs with case.
 // Each match and group is kept as its place in the Unicode subject and in the
 // subject's bytes, so start offsets are exact byte offsets.
 #include "regex/regex_object.h"
@@ -17,8 +21,10 @@
 #include <cstddef>
 #include <limits>
 #include <locale>
+#include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -72,6 +78,65 @@ const std::locale& AsciiLocale() {
   return locale;
 }
 
+wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? c - L'A' + L'a' : c; }
+
+// The engine's traits: the library's own for wchar_t, but with the questions
+// the engine asks per subject character answered from the classic ASCII table
+// (as AsciiCtype answers them) instead of through the locale, whose facets the
+// library's versions look up on every call: class membership, case folding,
+// and the primary sort key that a bracket compares with its equivalence
+// classes. A class is a ctype mask, plus one bit of its own for the
+// underscore of \w.
+class AsciiRegexTraits : public std::regex_traits<wchar_t> {
+ public:
+  using char_class_type = unsigned long long;
+  static constexpr char_class_type kUnderscore = 1ull << (8 * sizeof(std::ctype_base::mask));
+
+  wchar_t translate(wchar_t c) const { return c; }
+  wchar_t translate_nocase(wchar_t c) const { return AsciiLower(c); }
+
+  template <class It>
+  string_type transform_primary(It first, It last) const {
+    string_type key(first, last);
+    for (wchar_t& c : key) c = AsciiLower(c);
+    return key;  // the classic collation orders by code: the key is the text
+  }
+
+  template <class It>
+  char_class_type lookup_classname(It first, It last, bool icase = false) const {
+    using M = std::ctype_base;
+    static constexpr struct {
+      const char* name;
+      char_class_type mask;
+    } kClasses[] = {
+        {"d", M::digit},   {"w", M::alnum | kUnderscore}, {"s", M::space},     {"alnum", M::alnum},
+        {"alpha", M::alpha}, {"blank", M::blank},         {"cntrl", M::cntrl}, {"digit", M::digit},
+        {"graph", M::graph}, {"lower", M::lower},         {"print", M::print}, {"punct", M::punct},
+        {"space", M::space}, {"upper", M::upper},         {"xdigit", M::xdigit},
+    };
+    std::string name;
+    for (; first != last; ++first) {
+      const wchar_t c = AsciiLower(*first);
+      name += (c > 0 && c <= 0x7F) ? static_cast<char>(c) : '\0';
+    }
+    for (const auto& k : kClasses) {
+      if (name != k.name) continue;
+      if (icase && (k.mask & (M::lower | M::upper)) != 0) return M::alpha;
+      return k.mask;
+    }
+    return 0;
+  }
+
+  bool isctype(wchar_t c, char_class_type cl) const {
+    if (static_cast<unsigned long>(c) > 0x7F) return false;
+    const auto m = static_cast<std::ctype_base::mask>(cl);
+    return (classic_[static_cast<unsigned char>(c)] & m) != 0 || ((cl & kUnderscore) != 0 && c == L'_');
+  }
+
+ private:
+  const std::ctype_base::mask* classic_ = std::ctype<char>::classic_table();
+};
+
 // The largest repeat count a pattern may give; a larger one makes the pattern
 // invalid (the engine would overflow reading it, or build millions of states).
 constexpr unsigned long kMaxRepeat = 65535;
@@ -117,6 +182,143 @@ std::wstring TranslatePattern(const std::wstring& pattern) {
     } else if (c == L'{') {
       CheckRepeatCount(pattern, i);
       out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+
+wchar_t OtherCase(wchar_t c) { return (c >= L'a' && c <= L'z') ? c - L'a' + L'A' : c - L'A' + L'a'; }
+
+// Escapes that stand for no letter and mean the same with and without case
+// folding: boundaries, classes and control characters.
+constexpr std::wstring_view kCaselessEscapes = L"bBdDsSwWfnrtv0";
+
+// One item of a bracket expression, as the engine reads it.
+struct BracketToken {
+  enum Kind { kChar, kDash, kClass } kind;
+  wchar_t c = 0;
+};
+
+// Reads the bracket expression whose body starts at `i` up to its "]",
+// leaving `i` on that "]" (or at the end of an unclosed one). Gives nullopt
+// for what the folding below does not handle: [:class:], [=x=], [.x.],
+// \x \u \c escapes, back-references and escaped letters.
+std::optional<std::vector<BracketToken>> ReadBracket(const std::wstring& pattern, std::size_t& i) {
+  std::vector<BracketToken> tokens;
+  for (; i < pattern.size() && pattern[i] != L']'; ++i) {
+    const wchar_t c = pattern[i];
+    if (c == L'-') {
+      tokens.push_back({BracketToken::kDash});
+    } else if (c == L'[') {
+      if (i + 1 < pattern.size() && (pattern[i + 1] == L':' || pattern[i + 1] == L'=' || pattern[i + 1] == L'.')) {
+        return std::nullopt;
+      }
+      tokens.push_back({BracketToken::kChar, c});
+    } else if (c == L'\\') {
+      if (++i >= pattern.size()) return std::nullopt;
+      const wchar_t e = pattern[i];
+      if (e == L'd' || e == L'D' || e == L's' || e == L'S' || e == L'w' || e == L'W') {
+        tokens.push_back({BracketToken::kClass});
+      } else if (kCaselessEscapes.find(e) != std::wstring_view::npos) {
+        tokens.push_back({BracketToken::kChar, L'\x01'});  // a control character: no letter
+      } else if (IsAsciiLetter(e) || (e >= L'0' && e <= L'9')) {
+        return std::nullopt;
+      } else {
+        tokens.push_back({BracketToken::kChar, e});
+      }
+    } else {
+      tokens.push_back({BracketToken::kChar, c});
+    }
+  }
+  return tokens;
+}
+
+// The letters a bracket expression must also hold so that, matched with case,
+// it matches what it matched ignoring case: the other case of each of its
+// letters and of the letter part of each range, written as ranges "X-Y". The
+// items are read as the engine reads them: "x-y" is a range, a "-" first,
+// last or right after a range is itself.
+std::wstring BracketOtherCase(const std::vector<BracketToken>& tokens) {
+  std::wstring extra;
+  auto addRange = [&](wchar_t first, wchar_t last) {
+    extra += first;
+    extra += L'-';
+    extra += last;
+  };
+  auto addChar = [&](wchar_t c) {
+    if (IsAsciiLetter(c)) addRange(OtherCase(c), OtherCase(c));
+  };
+  auto addLetters = [&](wchar_t first, wchar_t last) {
+    const wchar_t lowFirst = std::max(first, L'a'), lowLast = std::min(last, L'z');
+    if (lowFirst <= lowLast) addRange(OtherCase(lowFirst), OtherCase(lowLast));
+    const wchar_t upFirst = std::max(first, L'A'), upLast = std::min(last, L'Z');
+    if (upFirst <= upLast) addRange(OtherCase(upFirst), OtherCase(upLast));
+  };
+  bool haveChar = false;  // the item before is a single character `last`
+  wchar_t last = 0;
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    const BracketToken& t = tokens[k];
+    if (t.kind == BracketToken::kChar) {
+      if (haveChar) addChar(last);
+      haveChar = true;
+      last = t.c;
+    } else if (t.kind == BracketToken::kClass) {
+      if (haveChar) addChar(last);
+      haveChar = false;
+    } else if (haveChar && k + 1 < tokens.size() && tokens[k + 1].kind != BracketToken::kClass) {
+      const wchar_t end = tokens[k + 1].kind == BracketToken::kDash ? L'-' : tokens[k + 1].c;
+      addLetters(last, end);  // a reversed range is refused by the engine
+      haveChar = false;
+      ++k;
+    } else {
+      if (haveChar) addChar(last);  // "x-]"; after a class the engine refuses it
+      haveChar = true;
+      last = L'-';
+    }
+  }
+  if (haveChar) addChar(last);
+  return extra;
+}
+
+// Rewrites a translated pattern whose letters all stand in bracket
+// expressions so that, matched with case, it matches what it matched ignoring
+// case: each bracket also takes the other case of its letters and ranges
+// ([a-f] takes A-F, [^a-z] refuses A-Z too). Only ASCII letters fold. Gives
+// nullopt for a pattern with a letter outside brackets (the engine's own
+// folding of a single letter costs less than a bracket would) and for what
+// ReadBracket does not handle, inside or outside brackets; those run with the
+// engine's case option.
+std::optional<std::wstring> FoldCase(const std::wstring& pattern) {
+  std::wstring out;
+  out.reserve(pattern.size() + 16);
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const wchar_t c = pattern[i];
+    if (c == L'\\') {
+      if (i + 1 >= pattern.size()) return std::nullopt;
+      const wchar_t e = pattern[++i];
+      if ((IsAsciiLetter(e) && kCaselessEscapes.find(e) == std::wstring_view::npos) || (e >= L'1' && e <= L'9')) {
+        return std::nullopt;
+      }
+      out += c;
+      out += e;
+    } else if (c == L'[') {
+      out += c;
+      ++i;
+      if (i < pattern.size() && pattern[i] == L'^') out += pattern[i++];
+      const std::size_t body = i;
+      const auto tokens = ReadBracket(pattern, i);
+      if (!tokens) return std::nullopt;
+      // The other-case ranges go first: after a range the engine reads the
+      // body as it would at the bracket's start.
+      out += BracketOtherCase(*tokens);
+      out.append(pattern, body, i - body);
+      if (i < pattern.size()) out += pattern[i];
+    } else if (IsAsciiLetter(c)) {
+      return std::nullopt;
     } else {
       out += c;
     }
@@ -217,6 +419,25 @@ PatternExtent MeasurePattern(const std::wstring& pattern) {
   return extent;
 }
 
+// Whether `pattern` holds a back-reference (\1 to \9, \10 and on).
+bool HasBackReference(const std::wstring& pattern) {
+  for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
+    if (pattern[i] != L'\\') continue;
+    if (pattern[i + 1] >= L'1' && pattern[i + 1] <= L'9') return true;
+    ++i;
+  }
+  return false;
+}
+
+// A regex of type Regex, imbued with the ASCII locale, compiled from `pattern`.
+template <class Regex>
+Regex Compile(const std::wstring& pattern, std::regex_constants::syntax_option_type flags) {
+  Regex re;
+  re.imbue(AsciiLocale());
+  re.assign(pattern, flags);
+  return re;
+}
+
 // Byte length in the subject Text of the character that Cp936ToWide made of
 // the bytes at `at`: a replacement character stands for one byte, 0x80 and
 // 0xFF are single bytes, ASCII is one byte, any other character a pair.
@@ -264,6 +485,42 @@ struct RegexObject::State {
                                                                          : static_cast<int>(span->byteStart);
     }
     return WideToCp936(subject.substr(span->wideStart, span->wideLength));
+  }
+  // Runs `re` over the subject and keeps every match (only the first unless
+  // `all`). Refuses the run when the pattern's backtracking depth over this
+  // subject exceeds the budget.
+  template <class Regex>
+  void Run(const Regex& re, const PatternExtent& extent, bool all) {
+    groups = re.mark_count();
+    const double depth = std::isinf(extent.longest) ? static_cast<double>(subject.size()) : extent.longest;
+    if (depth * extent.units > kDepthBudget) {
+      throw std::regex_error(std::regex_constants::error_stack);
+    }
+    const std::wstring& w = subject;
+    std::size_t at = 0;                          // where the next search starts
+    std::size_t cursorWide = 0, cursorByte = 0;  // last match start, both ways
+    std::match_results<std::wstring::const_iterator> m;
+    while (at <= w.size()) {
+      auto searchFlags = at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
+      if (!std::regex_search(w.begin() + static_cast<std::ptrdiff_t>(at), w.end(), m, re, searchFlags)) break;
+      const std::size_t first = spans.size();
+      for (std::size_t g = 0; g <= groups; ++g) {
+        Span span;
+        if (g < m.size() && m[g].matched) {
+          span.wideStart = static_cast<std::size_t>(m[g].first - w.begin());
+          span.wideLength = static_cast<std::size_t>(m[g].second - m[g].first);
+        }
+        spans.push_back(span);
+      }
+      const Span& whole = spans[first];
+      while (cursorWide < whole.wideStart && cursorByte < subjectText.size()) {
+        cursorByte += CharacterBytes(subjectText, cursorByte, w[cursorWide]);
+        ++cursorWide;
+      }
+      PlaceInBytes(first, cursorWide, cursorByte);
+      if (!all) break;
+      at = whole.wideStart + (whole.wideLength == 0 ? 1 : whole.wideLength);
+    }
   }
   // Fills the byte positions of the spans of one match, walking forward from
   // the match start (which the caller's cursor has reached).
@@ -316,43 +573,24 @@ bool RegexObject::Create(const Text& pattern, const Text& subject, std::optional
     s.subject = Cp936ToWide(subject);
 
     auto flags = std::regex_constants::ECMAScript;
-    if (s.ignoreCase) flags |= std::regex_constants::icase;
     if (multiLine.value_or(true)) flags |= std::regex_constants::multiline;
-    std::wregex re;
-    re.imbue(AsciiLocale());
     const std::wstring translated = TranslatePattern(Cp936ToWide(s.pattern));
-    re.assign(translated, flags);
-    s.groups = re.mark_count();
+    // The depth bound is measured before any case folding, which only adds
+    // ranges inside brackets and leaves the bound as it is.
     const PatternExtent extent = MeasurePattern(translated);
-    const double depth = std::isinf(extent.longest) ? static_cast<double>(s.subject.size()) : extent.longest;
-    if (depth * extent.units > kDepthBudget) {
-      throw std::regex_error(std::regex_constants::error_stack);
-    }
-
-    const std::wstring& w = s.subject;
-    std::size_t at = 0;                 // where the next search starts
-    std::size_t cursorWide = 0, cursorByte = 0;  // last match start, both ways
-    std::wsmatch m;
-    while (at <= w.size()) {
-      auto searchFlags = at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
-      if (!std::regex_search(w.begin() + static_cast<std::ptrdiff_t>(at), w.end(), m, re, searchFlags)) break;
-      const std::size_t first = s.spans.size();
-      for (std::size_t g = 0; g <= s.groups; ++g) {
-        Span span;
-        if (g < m.size() && m[g].matched) {
-          span.wideStart = static_cast<std::size_t>(m[g].first - w.begin());
-          span.wideLength = static_cast<std::size_t>(m[g].second - m[g].first);
-        }
-        s.spans.push_back(span);
-      }
-      const Span& whole = s.spans[first];
-      while (cursorWide < whole.wideStart && cursorByte < s.subjectText.size()) {
-        cursorByte += CharacterBytes(s.subjectText, cursorByte, w[cursorWide]);
-        ++cursorWide;
-      }
-      s.PlaceInBytes(first, cursorWide, cursorByte);
-      if (!all) break;
-      at = whole.wideStart + (whole.wideLength == 0 ? 1 : whole.wideLength);
+    using AsciiRegex = std::basic_regex<wchar_t, AsciiRegexTraits>;
+    if (!s.ignoreCase) {
+      s.Run(Compile<AsciiRegex>(translated, flags), extent, all);
+    } else if (std::optional<std::wstring> folded = FoldCase(translated)) {
+      // Folded by hand and matched with case: the engine's own folding of a
+      // bracket range looks a locale facet up per character.
+      s.Run(Compile<AsciiRegex>(*folded, flags), extent, all);
+    } else if (!HasBackReference(translated)) {
+      s.Run(Compile<AsciiRegex>(translated, flags | std::regex_constants::icase), extent, all);
+    } else {
+      // A back-reference is compared with these traits by collation key,
+      // with case; the library's own traits fold it when ignoring case.
+      s.Run(Compile<std::wregex>(translated, flags | std::regex_constants::icase), extent, all);
     }
     s.hasCollection = true;
     return true;

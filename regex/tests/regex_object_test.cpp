@@ -180,6 +180,30 @@ TEST(RegexObject, CaseRules) {
       {"Cyrillic letters are not folded", "\xA7\xD5", "\xA7\xA5", std::nullopt, {}},
       {"Cyrillic range is not folded", "[\xA7\xD1-\xA7\xF1]", "\xA7\xA5", std::nullopt, {}},
       {"full-width letters are not folded", "\xA3\xE1", "\xA3\xC1", std::nullopt, {}},
+      // Ranges and sets, ignoring case and with it.
+      {"range takes the other case", "[a-f]+", "xAbFg", std::nullopt, {"AbF"}},
+      {"range with case", "[a-f]+", "xAbFg", true, {"b"}},
+      {"negated range refuses both cases", "[^a-z]+", "aB1-c", std::nullopt, {"1-"}},
+      {"negated upper range refuses both cases", "[^A-Z]+", "aB1-C", std::nullopt, {"1-"}},
+      {"negated range with case", "[^a-z]+", "aB1-c", true, {"B1-"}},
+      {"range over letters and punctuation", "[Z-a]+", "zA_[q", std::nullopt, {"zA_["}},
+      {"single letters in a set", "[xq]+", "XqQx-", std::nullopt, {"XqQx"}},
+      {"trailing dash stays a dash", "[x-]+", "aX-x+", std::nullopt, {"X-x"}},
+      {"leading dash stays a dash", "[-x]+", "aX-x+", std::nullopt, {"X-x"}},
+      {"range ending in a dash", "[!--]+", "a,!-A", std::nullopt, {",!-"}},
+      {"letter after a dash range", "[!--q]+", "Q,!-a", std::nullopt, {"Q,!-"}},
+      {"range right after a range", "[a-cx-z]+", "BYw", std::nullopt, {"BY"}},
+      {"escaped dash between letters", "[a\\-c]+", "AbC-", std::nullopt, {"A", "C-"}},
+      {"Greek letter in a set with a letter", "[\xA6\xC1" "b]+", "\xA6\xA1" "B\xA6\xC1", std::nullopt,
+       {"B\xA6\xC1"}},
+      {"range up to a Greek letter folds its ASCII part", "[x-\xA6\xC1]+", "aXY\xA7\xD5", std::nullopt, {"XY"}},
+      {"letter outside a bracket and a range", "x[a-c]", "XB xb", std::nullopt, {"XB", "xb"}},
+      {"hex escape in a range", "[\\x41-\\x43]+", "abcd", std::nullopt, {"abc"}},
+      {"hex escape with case", "[\\x41-\\x43]+", "abcD", true, {}},
+      {"lower class takes capitals", "[[:lower:]]+", "aB1", std::nullopt, {"aB"}},
+      {"lower class with case", "[[:lower:]]+", "aB1", true, {"a"}},
+      {"back-reference ignores case", "([a-c])\\1", "aA bb cD", std::nullopt, {"aA", "bb"}},
+      {"back-reference with case", "([a-c])\\1", "aA bb cD", true, {"bb"}},
   };
   for (const Case& c : cases) {
     RegexObject r;
@@ -208,6 +232,14 @@ TEST(RegexObject, ClassesAreAscii) {
       {"class in a bracket", "[\\d_]+", "1_\xA3\xB1", {"1_"}},
       {"negated class in a bracket", "[^\\w]", "a\xD6\xD0", {"\xD6\xD0"}},
       {"escaped punctuation", "\\/\\-\\.", "a/-.b", {"/-."}},
+      {"word class and a dash in a bracket", "[\\w-]+", "#a_-B\xD6\xD0", {"a_-B"}},
+      {"negated digit class in a bracket", "[^\\d]", "1\xA3\xB1", {"\xA3\xB1"}},
+      {"non-digit class in a bracket", "[\\D]", "1\xA3\xB1", {"\xA3\xB1"}},
+      {"space class and a range", "[\\sa-b]+", "cA b\xA1\xA1", {"A b"}},
+      {"non-space class outside", "\\S+", "ab \xA1\xA1", {"ab", "\xA1\xA1"}},
+      {"non-word class outside", "\\W+", "a-\xD6\xD0_", {"-\xD6\xD0"}},
+      {"word boundary before a range", "\\b[a-z]", "\xD6\xD0x 1y", {"x"}},
+      {"letter class", "[[:alpha:]]+", "\xA6\xC1" "Ab1", {"Ab"}},
   };
   for (const Case& c : cases) {
     RegexObject r;
