@@ -19,7 +19,7 @@ namespace {
 
 enum class Kind { ComboBox, Label, DropArea, Button, CheckBox, EditBox, GroupBox };
 
-struct ControlSpec {
+struct ControlDefinition {
   Control control;
   Kind kind;
   int left, top, width, height;
@@ -30,7 +30,7 @@ struct ControlSpec {
 
 // The 27 controls in creation order, which is also their stacking order from
 // top to bottom: the language check boxes lie above 分组框1.
-constexpr ControlSpec kControls[] = {
+constexpr ControlDefinition kControls[] = {
     {Control::组合框1, Kind::ComboBox, 318, 111, 180, 25, L"", false, true},
     {Control::标签5, Kind::Label, 318, 78, 88, 32, L"语言：", false, false},
     {Control::标签4, Kind::DropArea, 32, 371, 270, 130, L"将文件拖拽到这里部署", false, false},
@@ -188,29 +188,29 @@ bool MainWindow::Create(HINSTANCE instance) {
 bool MainWindow::CreateControls(HINSTANCE instance) {
   font_ = MakeFont(kFontHeight);
   dropAreaFont_ = MakeFont(kDropAreaFontHeight);
-  for (const ControlSpec& spec : kControls) {
-    const int index = IndexOf(spec.control);
-    const KindStyle ks = StyleOf(spec.kind);
+  for (const ControlDefinition& row : kControls) {
+    const int index = IndexOf(row.control);
+    const KindStyle ks = StyleOf(row.kind);
     // WS_CLIPSIBLINGS: the group box must not paint over the check boxes
     // that lie above it.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ks.style;
-    if (spec.tabStop) style |= WS_TABSTOP;
-    const int height = spec.kind == Kind::ComboBox ? kComboCreateHeight : spec.height;
+    if (row.tabStop) style |= WS_TABSTOP;
+    const int height = row.kind == Kind::ComboBox ? kComboCreateHeight : row.height;
     HWND control = CreateWindowExW(
-        ks.exStyle, ks.windowClass, spec.caption, style, spec.left, spec.top, spec.width, height,
+        ks.exStyle, ks.windowClass, row.caption, style, row.left, row.top, row.width, height,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance,
         nullptr);
     if (control == nullptr) return false;
     controls_[index] = control;
-    HFONT font = spec.kind == Kind::DropArea ? dropAreaFont_ : font_;
+    HFONT font = row.kind == Kind::DropArea ? dropAreaFont_ : font_;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-    switch (spec.kind) {
+    switch (row.kind) {
       case Kind::EditBox:
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
         break;
       case Kind::CheckBox:
-        SendMessageW(control, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(control, BM_SETCHECK, row.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
       case Kind::ComboBox: {
         SendMessageW(control, CB_LIMITTEXT, 0, 0);  // no limit
