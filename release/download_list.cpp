@@ -12,7 +12,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // A language-pack link: https://<vendor>/dujour/exe/<date><piece><version>.msi
 constexpr std::string_view kLanguagePackScheme = "https://";
-constexpr std::string_view kLanguagePackFolder = "/dujour/exe/";
 constexpr std::string_view kLanguagePackExtension = ".msi";
 
 struct LanguagePack {
@@ -71,7 +70,7 @@ Text DownloadList(ControlAccess& window) {
     if (!window.ReadChecked(pack.checkBox)) continue;
     const Text date = window.ReadText(Control::编辑框_更新日期);
     const Text version = window.ReadText(Control::编辑框_版本号);
-    list = TextConcat(list, kLanguagePackScheme, VendorDownloadHost, kLanguagePackFolder, date,
+    list = TextConcat(list, kLanguagePackScheme, VendorDownloadHost, VendorInstallerFolder, date,
                       pack.pathPiece, version, kLanguagePackExtension, kLineEnd);
   }
   if (window.ReadChecked(Control::选择框_运行库)) {

@@ -43,7 +43,7 @@ int CountOccurrences(const Text& text, const Text& sub, std::optional<bool> case
 }
 
 Text ComposeInstallerLink(const Text& date, const Text& language, const Text& version) {
-  return TextConcat("http://", VendorDownloadHost, "/dujour/exe/", date, "/rhino_", language, "_",
+  return TextConcat("http://", VendorDownloadHost, VendorInstallerFolder, date, "/rhino_", language, "_",
                     version, ".exe");
 }
 

@@ -13,6 +13,8 @@ namespace tessavel {
 // Host names written into the download links.
 inline constexpr std::string_view VendorDownloadHost = "files.mcneel.com";
 inline constexpr std::string_view MicrosoftDownloadHost = "download.microsoft.com";
+// The vendor's folder of installers and language packs, by build date.
+inline constexpr std::string_view VendorInstallerFolder = "/dujour/exe/";
 
 // The whole first version in text, e.g. 6.17.19190.13001; empty when none.
 Text ExtractVersion(const Text& text);
